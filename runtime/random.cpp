@@ -1,0 +1,12 @@
+#include "random.h"
+
+namespace rt {
+
+float unitFloat(std::uint32_t bits) { return static_cast<float>(bits >> 8) * 0x1p-24f; }
+
+GeneratorRandom GeneratorRandom::fromEntropy() {
+    std::random_device device;
+    return GeneratorRandom(device());
+}
+
+} // namespace rt

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "error.h"
+#include "form.h"
+#include "random.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace rt {
+
+// Shows a run-time error to the user: a message box in the program, a
+// recorder in tests.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    virtual void report(const RuntimeError& error) = 0;
+};
+
+// The window binding, told of every change it has to mirror on screen.
+class Host {
+public:
+    virtual ~Host() = default;
+    virtual void controlChanged(const Control&) {}
+    // A timer was started or stopped, or a tick ran: the next due time may
+    // have moved.
+    virtual void scheduleChanged() {}
+    virtual void formUnloaded(const Form&) {}
+    // The program is over, with this exit status.
+    virtual void exit(int) {}
+};
+
+// The form runtime: owns the forms, runs their handlers one at a time, keeps
+// the clock that drives their timers, and ends the program on a run-time
+// error. Time is an input: the window binding advances the clock with real
+// time, a test advances it by hand.
+class Runtime {
+public:
+    Runtime(RandomSource& random, ErrorReporter& reporter);
+    ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    void setHost(Host* host) { host_ = host; }
+    Host* host() const { return host_; }
+
+    Form& createForm(const FormDescription& description);
+    // Runs the form's Load handler.
+    void load(Form& form);
+
+    // A user's click. A disabled or unloaded button ignores it.
+    void click(CommandButton& button);
+    // The window system asks to close the form. Returns false when the
+    // runtime is in no state to take events and the window should stay.
+    bool requestClose(Form& form);
+
+    std::int64_t now() const { return now_; }
+    // Moves the clock forward, running every tick that falls due on the way,
+    // in the order they fall due, each one between handlers.
+    void advance(std::int64_t milliseconds) { advanceTo(now_ + milliseconds); }
+    void advanceTo(std::int64_t time);
+    // When the next tick falls due, if any timer is running.
+    std::optional<std::int64_t> nextDue() const;
+
+    // The next random value, 0 <= r < 1.
+    float rnd() { return random_.next(); }
+
+    // Runs one handler; a run-time error in it is reported and ends the
+    // program. Does nothing while another handler is running or after the
+    // program has ended. Returns whether the handler ran.
+    bool dispatch(const Handler& handler);
+
+    bool ended() const { return ended_; }
+    int exitCode() const { return exitCode_; }
+
+    // Used by forms and controls.
+    void formUnloaded(Form& form);
+    void controlChanged(const Control& control);
+    void scheduleChanged();
+
+private:
+    void fail(const RuntimeError& error);
+    void end(int code);
+    Timer* nextTimer(std::int64_t until) const;
+
+    RandomSource& random_;
+    ErrorReporter& reporter_;
+    Host* host_ = nullptr;
+    std::vector<std::unique_ptr<Form>> forms_;
+    std::int64_t now_ = 0;
+    bool busy_ = false;
+    bool ended_ = false;
+    int exitCode_ = 0;
+};
+
+} // namespace rt

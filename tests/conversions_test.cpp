@@ -1,0 +1,95 @@
+#include "conversions.h"
+#include "error.h"
+#include "random.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+rt::ErrorCode errorOf(auto&& operation) {
+    try {
+        operation();
+    } catch (const rt::RuntimeError& error) {
+        return error.code();
+    }
+    ADD_FAILURE() << "no run-time error";
+    return rt::ErrorCode::internal;
+}
+
+TEST(TextToNumber, ReadsWhatNumberToTextWrites) {
+    for (double value : {0.0, 1.0, 9.0, 10.0, 99999.0, -3.0, 0.5, 1e15, 123456789012345.0, 1e300})
+        EXPECT_EQ(rt::textToNumber(rt::numberToText(value)), value) << value;
+}
+
+TEST(TextToNumber, AnythingElseIsATypeMismatchNotZero) {
+    for (const char* text : {"", " 1", "1 ", "abc", "1,5", "+1", "0x10", "inf", "nan", "-", "1e",
+                             "١"}) {
+        EXPECT_EQ(errorOf([&] { rt::textToNumber(text); }), rt::ErrorCode::typeMismatch) << text;
+    }
+    EXPECT_EQ(errorOf([] { rt::textToNumber("1e400"); }), rt::ErrorCode::overflow);
+}
+
+TEST(NumberToText, WholeNumbersArePlainDigits) {
+    struct Row {
+        double value;
+        const char* text;
+    };
+    for (Row row : {Row{0.0, "0"}, Row{-0.0, "0"}, Row{1.0, "1"}, Row{10.0, "10"},
+                    Row{99999.0, "99999"}, Row{-7.0, "-7"}, Row{999999999999999.0, "999999999999999"},
+                    Row{0.25, "0.25"}})
+        EXPECT_EQ(rt::numberToText(row.value), row.text);
+    EXPECT_EQ(errorOf([] { rt::numberToText(std::numeric_limits<double>::quiet_NaN()); }),
+              rt::ErrorCode::overflow);
+    EXPECT_EQ(errorOf([] { rt::numberToText(INFINITY); }), rt::ErrorCode::overflow);
+}
+
+TEST(ToInteger16, OutOfRangeNaNAndInfinityOverflow) {
+    EXPECT_EQ(rt::toInteger16(1.0), 1);
+    EXPECT_EQ(rt::toInteger16(6.0), 6);
+    EXPECT_EQ(rt::toInteger16(32767.0), 32767);
+    EXPECT_EQ(rt::toInteger16(-32768.0), -32768);
+    EXPECT_EQ(rt::toInteger16(2.5), 2); // ties to even
+    for (double value : {32767.5, 32768.0, -32769.0, 1e30, -1e30, double(INFINITY),
+                         std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(errorOf([&] { rt::toInteger16(value); }), rt::ErrorCode::overflow) << value;
+}
+
+TEST(FloatingPointStatus, NaNIsInvalidAndInfinityOverflows) {
+    EXPECT_NO_THROW(rt::checkFloatingPoint(6.0));
+    EXPECT_EQ(errorOf([] { rt::checkFloatingPoint(std::nan("")); }),
+              rt::ErrorCode::invalidFloatingPoint);
+    EXPECT_EQ(errorOf([] { rt::checkFloatingPoint(-INFINITY); }), rt::ErrorCode::overflow);
+}
+
+TEST(StandardMessage, GivesNumberTextAndDetail) {
+    rt::RuntimeError error(rt::ErrorCode::typeMismatch, "\"x\" is not a number");
+    EXPECT_EQ(rt::standardMessage(error), "Run-time error 13: Type mismatch (\"x\" is not a number)");
+}
+
+TEST(UnitFloat, EdgesStayInsideZeroToOne) {
+    EXPECT_EQ(rt::unitFloat(0), 0.0f);
+    EXPECT_EQ(rt::unitFloat(0xFF), 0.0f);
+    EXPECT_EQ(rt::unitFloat(0x100), 0x1p-24f);
+    // The largest value: the largest float below 1, never 1 itself.
+    EXPECT_EQ(rt::unitFloat(0xFFFFFFFF), std::nextafter(1.0f, 0.0f));
+    EXPECT_LT(rt::unitFloat(0xFFFFFFFF), 1.0f);
+    EXPECT_EQ(rt::unitFloat(0x80000000), 0.5f);
+}
+
+TEST(GeneratorRandom, SeededSequencesRepeatAndStayInRange) {
+    rt::GeneratorRandom a(7), b(7), c(8);
+    bool differs = false;
+    for (int i = 0; i < 100000; ++i) {
+        float r = a.next();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        EXPECT_EQ(r, b.next());
+        differs = differs || r != c.next();
+    }
+    EXPECT_TRUE(differs);
+}
+
+} // namespace

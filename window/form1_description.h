@@ -1,0 +1,11 @@
+#pragma once
+
+#include "description.h"
+
+namespace window {
+
+// The game's window as data: the form, its controls in creation order, and
+// which handler each event calls.
+extern const rt::FormDescription form1Description;
+
+} // namespace window

@@ -1,0 +1,306 @@
+#include "qt_binding.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace window {
+namespace {
+
+constexpr int twipsPerPixel = 15;
+// Captions are drawn at this size, so that "Incorrect:" fits its 49-pixel label.
+constexpr int captionPixelSize = 10;
+// A wide count shrinks its font down to this size before it gives up.
+constexpr int smallestCountPixelSize = 6;
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QRect pixelRect(const rt::ControlDescription& d) {
+    return {twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
+            twipsToPixels(d.height)};
+}
+
+QFont captionFont(int pixelSize) {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// Draws a focus mark as two nested rectangles, white outside and black
+// inside, so that it shows on every colour and leaves the middle untouched.
+void drawFocusMark(QPainter& painter, QRect area) {
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(area.adjusted(1, 1, -2, -2));
+}
+
+} // namespace
+
+int twipsToPixels(int twips) { return (twips + twipsPerPixel / 2) / twipsPerPixel; }
+
+QColor toQColor(rt::Colour colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+ColourButton::ColourButton(QColor colour, QWidget* parent) : QPushButton(parent) {
+    // Measured: only a style sheet keeps the square solid at rest, pressed and
+    // focused; palette fills leave the style's bevel or lose the colour.
+    setStyleSheet(QStringLiteral("background-color: %1; border: none").arg(colour.name()));
+}
+
+void ColourButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        drawFocusMark(painter, rect().adjusted(2, 2, -2, -2));
+    }
+}
+
+ColourPanel::ColourPanel(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::TabFocus); }
+
+void ColourPanel::setColour(QColor colour) {
+    colour_ = colour;
+    update();
+}
+
+void ColourPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), colour_);
+    if (showFocus_)
+        drawFocusMark(painter, rect());
+}
+
+void ColourPanel::focusInEvent(QFocusEvent* event) {
+    // The panel holds the focus when the window opens; only a move there by
+    // keyboard shows the mark.
+    showFocus_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ColourPanel::focusOutEvent(QFocusEvent* event) {
+    showFocus_ = false;
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+FormWindow::FormWindow(rt::Runtime& runtime, rt::Form& form) : runtime_(runtime), form_(form) {
+    const rt::FormDescription& d = form.description();
+    setObjectName(qs(d.name));
+    setWindowTitle(qs(d.caption));
+    setFixedSize(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(d.backColour));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    build();
+}
+
+void FormWindow::build() {
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const auto& control : form_.controls()) {
+        const rt::ControlDescription& d = control->description();
+        QWidget* widget = nullptr;
+        switch (d.kind) {
+        case rt::ControlKind::pushButton:
+        case rt::ControlKind::graphicalButton: {
+            QPushButton* button = d.kind == rt::ControlKind::graphicalButton
+                                      ? new ColourButton(toQColor(d.backColour), this)
+                                      : new QPushButton(qs(d.caption), this);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->setFont(captionFont(captionPixelSize));
+            auto* runtimeButton = static_cast<rt::CommandButton*>(control.get());
+            button->setEnabled(runtimeButton->isEnabled());
+            connect(button, &QPushButton::clicked, this,
+                    [this, runtimeButton] { runtime_.click(*runtimeButton); });
+            widget = button;
+            break;
+        }
+        case rt::ControlKind::label: {
+            auto* label = new QLabel(qs(d.caption), this);
+            label->setFont(captionFont(captionPixelSize));
+            label->setAutoFillBackground(true);
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::Window, toQColor(d.backColour));
+            palette.setColor(QPalette::WindowText, toQColor(d.foreColour));
+            label->setPalette(palette);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            widget = label;
+            break;
+        }
+        case rt::ControlKind::pictureBox:
+            widget = new ColourPanel(this);
+            break;
+        case rt::ControlKind::timer:
+            break;
+        }
+        if (!widget)
+            continue;
+        widget->setObjectName(qs(d.name));
+        widget->setGeometry(pixelRect(d));
+        if (!d.accessibleName.empty() && d.kind != rt::ControlKind::label)
+            widget->setToolTip(qs(d.accessibleName));
+        widgets_[control.get()] = widget;
+        if (widget->focusPolicy() != Qt::NoFocus)
+            tabOrder.emplace_back(d.tabIndex, widget);
+        controlChanged(*control);
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    // The first control in tab order holds the focus when the window opens.
+    if (!tabOrder.empty())
+        tabOrder.front().second->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FormWindow::widget(std::string_view controlName) const {
+    for (const auto& [control, widget] : widgets_)
+        if (control->name() == controlName)
+            return widget;
+    return nullptr;
+}
+
+void FormWindow::controlChanged(const rt::Control& control) {
+    auto found = widgets_.find(&control);
+    if (found == widgets_.end())
+        return;
+    QWidget* widget = found->second;
+    const rt::ControlDescription& d = control.description();
+    if (auto* label = dynamic_cast<const rt::Label*>(&control)) {
+        auto* qlabel = static_cast<QLabel*>(widget);
+        qlabel->setText(qs(rt::check(label->caption())));
+        if (!d.accessibleName.empty()) {
+            // A count alone means nothing to a screen reader; say what it counts.
+            qlabel->setAccessibleName(qs(d.accessibleName) + ' ' + qlabel->text());
+            layoutCount(qlabel, d);
+        }
+    } else if (auto* panel = dynamic_cast<const rt::PictureBox*>(&control)) {
+        rt::Colour colour = rt::check(panel->backColour());
+        static_cast<ColourPanel*>(widget)->setColour(toQColor(colour));
+        widget->setAccessibleName(qs(d.accessibleName) + ": " + colourName(colour));
+    } else if (auto* button = dynamic_cast<const rt::CommandButton*>(&control)) {
+        widget->setEnabled(button->isEnabled());
+        if (!d.accessibleName.empty())
+            widget->setAccessibleName(qs(d.accessibleName));
+    }
+}
+
+// A count wider than its label first takes the free room to its right, then
+// a smaller font, and always keeps every digit.
+void FormWindow::layoutCount(QLabel* label, const rt::ControlDescription& d) {
+    QRect geometry = pixelRect(d);
+    int room = std::max(geometry.width(), freeWidthRightOf(d));
+    int pixelSize = captionPixelSize;
+    QFont font = captionFont(pixelSize);
+    while (pixelSize > smallestCountPixelSize &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > room) {
+        font = captionFont(--pixelSize);
+    }
+    int width = std::max(geometry.width(), QFontMetrics(font).horizontalAdvance(label->text()));
+    label->setFont(font);
+    label->setGeometry(geometry.x(), geometry.y(), std::min(width, room), geometry.height());
+    label->setToolTip(pixelSize < captionPixelSize ? label->accessibleName() : QString());
+}
+
+// Pixels from the control's left edge to the next control on its row, or to
+// the window's edge.
+int FormWindow::freeWidthRightOf(const rt::ControlDescription& d) const {
+    const rt::FormDescription& form = form_.description();
+    int right = form.clientWidth;
+    for (const rt::ControlDescription& other : form.controls) {
+        bool sameRow = other.top < d.top + d.height && d.top < other.top + other.height;
+        if (&other != &d && other.kind != rt::ControlKind::timer && sameRow &&
+            other.left > d.left)
+            right = std::min(right, other.left);
+    }
+    return twipsToPixels(right) - twipsToPixels(d.left);
+}
+
+QString FormWindow::colourName(rt::Colour colour) const {
+    if (colour == form_.description().backColour)
+        return QStringLiteral("hidden");
+    for (const rt::ControlDescription& d : form_.description().controls)
+        if (d.kind == rt::ControlKind::graphicalButton && d.backColour == colour)
+            return qs(d.accessibleName);
+    return toQColor(colour).name();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // Closing through the window system unloads the form, as Exit does.
+    if (runtime_.requestClose(form_))
+        event->accept();
+    else
+        event->ignore();
+}
+
+QtHost::QtHost(rt::Runtime& runtime, Clock clock) : runtime_(runtime), clock_(clock) {
+    elapsed_.start();
+    timer_.setSingleShot(true);
+    // The default coarse timer may tick up to 5% late.
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { onTimeout(); });
+    runtime_.setHost(this);
+}
+
+QtHost::~QtHost() { runtime_.setHost(nullptr); }
+
+FormWindow& QtHost::addWindow(rt::Form& form) {
+    auto& window = windows_[&form];
+    window = std::make_unique<FormWindow>(runtime_, form);
+    return *window;
+}
+
+void QtHost::controlChanged(const rt::Control& control) {
+    auto found = windows_.find(&control.form());
+    if (found != windows_.end())
+        found->second->controlChanged(control);
+}
+
+void QtHost::scheduleChanged() {
+    if (clock_ == Clock::manual)
+        return;
+    std::optional<std::int64_t> due = runtime_.nextDue();
+    if (!due) {
+        timer_.stop();
+        return;
+    }
+    std::int64_t wait = std::max<std::int64_t>(0, *due - elapsed_.elapsed());
+    timer_.start(int(std::min<std::int64_t>(wait, 1'000'000)));
+}
+
+void QtHost::onTimeout() {
+    runtime_.advanceTo(elapsed_.elapsed());
+    scheduleChanged();
+}
+
+void QtHost::formUnloaded(const rt::Form& form) {
+    auto found = windows_.find(&form);
+    if (found != windows_.end())
+        found->second->hide();
+}
+
+void QtHost::exit(int code) {
+    timer_.stop();
+    QCoreApplication::exit(code);
+}
+
+void MessageBoxReporter::report(const rt::RuntimeError& error) {
+    std::string message = rt::standardMessage(error);
+    std::fprintf(stderr, "tavelquin: %s\n", message.c_str());
+    std::fflush(stderr);
+    QMessageBox::critical(nullptr, QStringLiteral("Tavelquin"), QString::fromStdString(message));
+}
+
+} // namespace window
