@@ -22,8 +22,9 @@ std::int16_t drawWith(float r) {
 
 TEST(DrawTarget, EdgesOfTheGeneratorGiveOneAndSix) {
     EXPECT_EQ(drawWith(0.0f), 1);
-    // Rounded to single precision, 6 times this would be 6.0 and the draw 7.
     EXPECT_EQ(drawWith(std::nextafter(1.0f, 0.0f)), 6);
+    // 6r is 5 - 2^-23 here: rounded to single precision it would be 5.0.
+    EXPECT_EQ(drawWith(13981013 * 0x1p-24f), 5);
     EXPECT_EQ(drawWith(0.5f), 4);
     EXPECT_EQ(drawWith(std::nextafter(1.0f / 6.0f, 0.0f)), 1);
     EXPECT_EQ(drawWith(0.34f), 3);
@@ -53,8 +54,11 @@ TEST(DrawTarget, AMisbehavingGeneratorIsAReportedRunTimeError) {
         float r;
         rt::ErrorCode code;
     };
-    for (Row row : {Row{std::numeric_limits<float>::quiet_NaN(), rt::ErrorCode::invalidFloatingPoint},
-                    Row{INFINITY, rt::ErrorCode::overflow}, Row{1e30f, rt::ErrorCode::overflow}}) {
+    for (Row row : {
+             Row{std::numeric_limits<float>::quiet_NaN(), rt::ErrorCode::invalidFloatingPoint},
+             Row{INFINITY,                                rt::ErrorCode::overflow            },
+             Row{1e30f,                                   rt::ErrorCode::overflow            }
+    }) {
         ScriptedRandom random({row.r});
         Game game(random);
         game.runtime.advance(200); // the first roll of the secret
