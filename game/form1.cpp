@@ -20,17 +20,16 @@ Form1::Form1(rt::Runtime& runtime, rt::Form& form)
       Picture1(form.control<rt::PictureBox>("Picture1")), Label1(form.control<rt::Label>("Label1")),
       Label2(form.control<rt::Label>("Label2")), Label3(form.control<rt::Label>("Label3")),
       Label4(form.control<rt::Label>("Label4")), Timer1(form.control<rt::Timer>("Timer1")),
-      Timer2(form.control<rt::Timer>("Timer2")) {
-}
+      Timer2(form.control<rt::Timer>("Timer2")) {}
 
 rt::HandlerTable Form1::handlers() {
     auto bind = [this](void (Form1::*handler)()) {
         return [this, handler] { (this->*handler)(); };
     };
     return {
-        {"Form_Load",      bind(&Form1::Form_Load)     },
-        {"Timer1_Timer",   bind(&Form1::Timer1_Timer)  },
-        {"Timer2_Timer",   bind(&Form1::Timer2_Timer)  },
+        {"Form_Load", bind(&Form1::Form_Load)},
+        {"Timer1_Timer", bind(&Form1::Timer1_Timer)},
+        {"Timer2_Timer", bind(&Form1::Timer2_Timer)},
         {"Command1_Click", bind(&Form1::Command1_Click)},
         {"Command2_Click", bind(&Form1::Command2_Click)},
         {"Command3_Click", bind(&Form1::Command3_Click)},
@@ -81,9 +80,7 @@ void Form1::Form_Load() {
     check(Timer1.setEnabled(true));
 }
 
-void Form1::Timer1_Timer() {
-    DrawTarget();
-}
+void Form1::Timer1_Timer() { DrawTarget(); }
 
 void Form1::Command7_Click() {
     check(Command7.setEnabled(false));
@@ -93,9 +90,7 @@ void Form1::Command7_Click() {
     DrawTarget();
 }
 
-void Form1::Timer2_Timer() {
-    check(Command7.press());
-}
+void Form1::Timer2_Timer() { check(Command7.press()); }
 
 void Form1::Command8_Click() {
     check(Timer1.setEnabled(false));
@@ -103,8 +98,6 @@ void Form1::Command8_Click() {
     check(Command7.press());
 }
 
-void Form1::Command9_Click() {
-    check(form.unload());
-}
+void Form1::Command9_Click() { check(form.unload()); }
 
 } // namespace game

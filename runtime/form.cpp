@@ -26,8 +26,8 @@ Form::Form(Runtime& runtime, const FormDescription& description)
     : runtime_(runtime), description_(description), name_(description.name) {
     for (const ControlDescription& control : description.controls) {
         if (find(control.name))
-            throw DescriptionError("form " + name_ + " lists control " +
-                                   std::string(control.name) + " twice");
+            throw DescriptionError("form " + name_ + " lists control " + std::string(control.name) +
+                                   " twice");
         controls_.push_back(makeControl(*this, control));
     }
 }

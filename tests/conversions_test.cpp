@@ -25,8 +25,8 @@ TEST(TextToNumber, ReadsWhatNumberToTextWrites) {
 }
 
 TEST(TextToNumber, AnythingElseIsATypeMismatchNotZero) {
-    for (const char* text : {"", " 1", "1 ", "abc", "1,5", "+1", "0x10", "inf", "nan", "-", "1e",
-                             "١"}) {
+    for (const char* text :
+         {"", " 1", "1 ", "abc", "1,5", "+1", "0x10", "inf", "nan", "-", "1e", "١"}) {
         EXPECT_EQ(errorOf([&] { rt::textToNumber(text); }), rt::ErrorCode::typeMismatch) << text;
     }
     EXPECT_EQ(errorOf([] { rt::textToNumber("1e400"); }), rt::ErrorCode::overflow);
@@ -37,9 +37,9 @@ TEST(NumberToText, WholeNumbersArePlainDigits) {
         double value;
         const char* text;
     };
-    for (Row row : {Row{0.0, "0"}, Row{-0.0, "0"}, Row{1.0, "1"}, Row{10.0, "10"},
-                    Row{99999.0, "99999"}, Row{-7.0, "-7"}, Row{999999999999999.0, "999999999999999"},
-                    Row{0.25, "0.25"}})
+    for (Row row :
+         {Row{0.0, "0"}, Row{-0.0, "0"}, Row{1.0, "1"}, Row{10.0, "10"}, Row{99999.0, "99999"},
+          Row{-7.0, "-7"}, Row{999999999999999.0, "999999999999999"}, Row{0.25, "0.25"}})
         EXPECT_EQ(rt::numberToText(row.value), row.text);
     EXPECT_EQ(errorOf([] { rt::numberToText(std::numeric_limits<double>::quiet_NaN()); }),
               rt::ErrorCode::overflow);
@@ -66,7 +66,8 @@ TEST(FloatingPointStatus, NaNIsInvalidAndInfinityOverflows) {
 
 TEST(StandardMessage, GivesNumberTextAndDetail) {
     rt::RuntimeError error(rt::ErrorCode::typeMismatch, "\"x\" is not a number");
-    EXPECT_EQ(rt::standardMessage(error), "Run-time error 13: Type mismatch (\"x\" is not a number)");
+    EXPECT_EQ(rt::standardMessage(error),
+              "Run-time error 13: Type mismatch (\"x\" is not a number)");
 }
 
 TEST(UnitFloat, EdgesStayInsideZeroToOne) {

@@ -39,8 +39,8 @@ private:
 // The game as the program builds it, from the real window description, with
 // a hand-driven clock, a chosen generator and a recording reporter.
 struct Game {
-    explicit Game(rt::RandomSource& random, const rt::FormDescription& description =
-                                                window::form1Description)
+    explicit Game(rt::RandomSource& random,
+                  const rt::FormDescription& description = window::form1Description)
         : runtime(random, reporter), form(runtime.createForm(description)), form1(runtime, form) {
         form.bindEvents(form1.handlers());
         runtime.load(form);

@@ -54,11 +54,9 @@ TEST(DrawTarget, AMisbehavingGeneratorIsAReportedRunTimeError) {
         float r;
         rt::ErrorCode code;
     };
-    for (Row row : {
-             Row{std::numeric_limits<float>::quiet_NaN(), rt::ErrorCode::invalidFloatingPoint},
-             Row{INFINITY,                                rt::ErrorCode::overflow            },
-             Row{1e30f,                                   rt::ErrorCode::overflow            }
-    }) {
+    for (Row row :
+         {Row{std::numeric_limits<float>::quiet_NaN(), rt::ErrorCode::invalidFloatingPoint},
+          Row{INFINITY, rt::ErrorCode::overflow}, Row{1e30f, rt::ErrorCode::overflow}}) {
         ScriptedRandom random({row.r});
         Game game(random);
         game.runtime.advance(200); // the first roll of the secret

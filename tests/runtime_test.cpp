@@ -22,8 +22,8 @@ constexpr rt::ControlDescription controls[] = {
     {"Caption", rt::ControlKind::label, "0", 0, 40, 10, 10, 0, 0, 2},
 };
 constexpr rt::EventBinding bindings[] = {
-    {"Test", "Load", "load"},        {"Fast", "Timer", "fast"},   {"Slow", "Timer", "slow"},
-    {"Go", "Click", "go"},           {"Inner", "Click", "inner"},
+    {"Test", "Load", "load"}, {"Fast", "Timer", "fast"},   {"Slow", "Timer", "slow"},
+    {"Go", "Click", "go"},    {"Inner", "Click", "inner"},
 };
 const rt::FormDescription description = {"Test", "Test", 100, 100, 0, controls, bindings};
 

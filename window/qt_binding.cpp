@@ -82,8 +82,7 @@ void ColourPanel::paintEvent(QPaintEvent*) {
 void ColourPanel::focusInEvent(QFocusEvent* event) {
     // The panel holds the focus when the window opens; only a move there by
     // keyboard shows the mark.
-    showFocus_ =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    showFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     update();
     QWidget::focusInEvent(event);
 }
@@ -221,8 +220,7 @@ int FormWindow::freeWidthRightOf(const rt::ControlDescription& d) const {
     int right = form.clientWidth;
     for (const rt::ControlDescription& other : form.controls) {
         bool sameRow = other.top < d.top + d.height && d.top < other.top + other.height;
-        if (&other != &d && other.kind != rt::ControlKind::timer && sameRow &&
-            other.left > d.left)
+        if (&other != &d && other.kind != rt::ControlKind::timer && sameRow && other.left > d.left)
             right = std::min(right, other.left);
     }
     return twipsToPixels(right) - twipsToPixels(d.left);
