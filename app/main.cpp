@@ -2,6 +2,7 @@
 // then runs the event loop until no form is left.
 #include "form1.h"
 #include "form1_description.h"
+#include "icon.h"
 #include "qt_binding.h"
 
 #include <QApplication>
@@ -14,8 +15,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tavelquin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelquin"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELQUIN_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tavelquin"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavelquin/icon.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVELQUIN_APP_ID));
+    QApplication::setWindowIcon(QIcon(app::iconPath()));
 
     rt::GeneratorRandom random = rt::GeneratorRandom::fromEntropy();
     window::MessageBoxReporter reporter;
