@@ -53,8 +53,11 @@ QColor toQColor(rt::Colour colour) {
 
 ColourButton::ColourButton(QColor colour, QWidget* parent) : QPushButton(parent) {
     // Measured: only a style sheet keeps the square solid at rest, pressed and
-    // focused; palette fills leave the style's bevel or lose the colour.
-    setStyleSheet(QStringLiteral("background-color: %1; border: none").arg(colour.name()));
+    // focused; palette fills leave the style's bevel or lose the colour. Without
+    // "outline: none", focus reached by keyboard lets the style tint the whole
+    // square with its translucent focus frame.
+    setStyleSheet(
+        QStringLiteral("background-color: %1; border: none; outline: none").arg(colour.name()));
 }
 
 void ColourButton::paintEvent(QPaintEvent* event) {
