@@ -158,6 +158,12 @@ void FormWindow::build() {
             tabOrder.emplace_back(d.tabIndex, widget);
         controlChanged(*control);
     }
+    // A count's box starts a pixel inside the caption on its left; stacked
+    // above it, the count keeps the left edge of its first digit.
+    for (const auto& [control, widget] : widgets_)
+        if (control->kind() == rt::ControlKind::label &&
+            !control->description().accessibleName.empty())
+            widget->raise();
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
