@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     rt::GeneratorRandom random = rt::GeneratorRandom::fromEntropy();
     window::MessageBoxReporter reporter;
     rt::Runtime runtime(random, reporter);
-    window::QtHost host(runtime, window::QtHost::Clock::realTime);
+    window::QtHost host(runtime, window::QtHost::realTime());
 
     try {
         rt::Form& form = runtime.createForm(window::form1Description);

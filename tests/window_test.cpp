@@ -79,8 +79,9 @@ QString accessibleName(QWidget* widget) {
 
 // The program's window, put together in the order app/main.cpp uses.
 struct GameWindow {
-    GameWindow(rt::RandomSource& random, rt::ErrorReporter& reporter)
-        : runtime(random, reporter), host(runtime, window::QtHost::Clock::manual),
+    GameWindow(rt::RandomSource& random, rt::ErrorReporter& reporter,
+               window::QtHost::TimeSource time = {})
+        : runtime(random, reporter), host(runtime, std::move(time)),
           form(runtime.createForm(window::form1Description)), form1(runtime, form) {
         form.bindEvents(form1.handlers());
         window = &host.addWindow(form);
@@ -273,6 +274,24 @@ TEST_F(Window, ClicksScoreRevealAndHide) {
     const QImage hidden = grab(panel);
     EXPECT_EQ(countColour(hidden, Qt::black), hidden.width() * hidden.height());
     EXPECT_EQ(accessibleName(panel), hiddenName);
+}
+
+// The runtime's clock used to move only when a timer woke the host, so a
+// reveal ran from the last tick before the click and could end at once.
+TEST(RealTime, RevealRunsFromTheClickNotFromTheLastTick) {
+    ScriptedRandom random{{0.5f}};
+    RecordingReporter reporter;
+    std::int64_t now = 0;
+    GameWindow game(random, reporter, [&now] { return now; });
+    game.window->show();
+
+    now = 4321; // the host's timer has not woken since the window opened
+    QTest::mouseClick(game.widget("Command7"), Qt::LeftButton);
+    EXPECT_EQ(random.draws, 4321 / 200 + 1) << "the ticks before Start did not run";
+    now = 9876;
+    QTest::mouseClick(game.widget("Command1"), Qt::LeftButton);
+    ASSERT_TRUE(game.form1.Timer2.isEnabled());
+    EXPECT_EQ(game.runtime.nextDue(), 9876 + 3000);
 }
 
 TEST_F(Window, ScreenReadersHearColoursAndCounts) {

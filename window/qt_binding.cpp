@@ -3,12 +3,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace window {
@@ -96,7 +98,8 @@ void ColourPanel::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
-FormWindow::FormWindow(rt::Runtime& runtime, rt::Form& form) : runtime_(runtime), form_(form) {
+FormWindow::FormWindow(QtHost& host, rt::Runtime& runtime, rt::Form& form)
+    : host_(host), runtime_(runtime), form_(form) {
     const rt::FormDescription& d = form.description();
     setObjectName(qs(d.name));
     setWindowTitle(qs(d.caption));
@@ -124,8 +127,10 @@ void FormWindow::build() {
             button->setFont(captionFont(captionPixelSize));
             auto* runtimeButton = static_cast<rt::CommandButton*>(control.get());
             button->setEnabled(runtimeButton->isEnabled());
-            connect(button, &QPushButton::clicked, this,
-                    [this, runtimeButton] { runtime_.click(*runtimeButton); });
+            connect(button, &QPushButton::clicked, this, [this, runtimeButton] {
+                host_.catchUp();
+                runtime_.click(*runtimeButton);
+            });
             widget = button;
             break;
         }
@@ -246,18 +251,24 @@ QString FormWindow::colourName(rt::Colour colour) const {
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     // Closing through the window system unloads the form, as Exit does.
+    host_.catchUp();
     if (runtime_.requestClose(form_))
         event->accept();
     else
         event->ignore();
 }
 
-QtHost::QtHost(rt::Runtime& runtime, Clock clock) : runtime_(runtime), clock_(clock) {
-    elapsed_.start();
+QtHost::TimeSource QtHost::realTime() {
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    return [elapsed] { return std::int64_t(elapsed->elapsed()); };
+}
+
+QtHost::QtHost(rt::Runtime& runtime, TimeSource time) : runtime_(runtime), time_(std::move(time)) {
     timer_.setSingleShot(true);
     // The default coarse timer may tick up to 5% late.
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { onTimeout(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this] { catchUp(); });
     runtime_.setHost(this);
 }
 
@@ -265,7 +276,7 @@ QtHost::~QtHost() { runtime_.setHost(nullptr); }
 
 FormWindow& QtHost::addWindow(rt::Form& form) {
     auto& window = windows_[&form];
-    window = std::make_unique<FormWindow>(runtime_, form);
+    window = std::make_unique<FormWindow>(*this, runtime_, form);
     return *window;
 }
 
@@ -276,19 +287,21 @@ void QtHost::controlChanged(const rt::Control& control) {
 }
 
 void QtHost::scheduleChanged() {
-    if (clock_ == Clock::manual)
+    if (!time_)
         return;
     std::optional<std::int64_t> due = runtime_.nextDue();
     if (!due) {
         timer_.stop();
         return;
     }
-    std::int64_t wait = std::max<std::int64_t>(0, *due - elapsed_.elapsed());
+    std::int64_t wait = std::max<std::int64_t>(0, *due - time_());
     timer_.start(int(std::min<std::int64_t>(wait, 1'000'000)));
 }
 
-void QtHost::onTimeout() {
-    runtime_.advanceTo(elapsed_.elapsed());
+void QtHost::catchUp() {
+    if (!time_)
+        return;
+    runtime_.advanceTo(time_());
     scheduleChanged();
 }
 

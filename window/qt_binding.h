@@ -2,11 +2,12 @@
 
 #include "runtime.h"
 
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -50,9 +51,11 @@ private:
 // The window of one form, built from its description: a widget per visible
 // control, placed, coloured and in tab order. It forwards clicks to the
 // runtime and mirrors what the runtime changes.
+class QtHost;
+
 class FormWindow : public QWidget {
 public:
-    FormWindow(rt::Runtime& runtime, rt::Form& form);
+    FormWindow(QtHost& host, rt::Runtime& runtime, rt::Form& form);
 
     QWidget* widget(std::string_view controlName) const;
     void controlChanged(const rt::Control& control);
@@ -66,20 +69,32 @@ private:
     QString colourName(rt::Colour colour) const;
     int freeWidthRightOf(const rt::ControlDescription& description) const;
 
+    QtHost& host_;
     rt::Runtime& runtime_;
     rt::Form& form_;
     std::map<const rt::Control*, QWidget*> widgets_;
 };
 
-// Connects the runtime to Qt: drives its clock with real time, mirrors
+// Connects the runtime to Qt: keeps its clock on a time source, mirrors
 // control changes on the windows, and quits the application when the
 // program ends.
 class QtHost final : public rt::Host {
 public:
-    enum class Clock { realTime, manual };
+    // Milliseconds from a fixed start, never going back.
+    using TimeSource = std::function<std::int64_t()>;
+    // The time since this call, from a monotonic clock.
+    static TimeSource realTime();
 
-    QtHost(rt::Runtime& runtime, Clock clock);
+    // With a time source, the runtime's clock follows it: the host wakes when
+    // the next tick falls due and catches up before every user event. Without
+    // one, whoever owns the runtime moves its clock by hand.
+    explicit QtHost(rt::Runtime& runtime, TimeSource time = {});
     ~QtHost() override;
+
+    // Brings the runtime's clock up to the time source, running the ticks
+    // that fell due meanwhile, so that what the user does next is timed from
+    // now and not from the last tick.
+    void catchUp();
 
     // Builds the window of a form the runtime has created.
     FormWindow& addWindow(rt::Form& form);
@@ -90,11 +105,8 @@ public:
     void exit(int code) override;
 
 private:
-    void onTimeout();
-
     rt::Runtime& runtime_;
-    Clock clock_;
-    QElapsedTimer elapsed_;
+    TimeSource time_;
     QTimer timer_;
     std::map<const rt::Form*, std::unique_ptr<FormWindow>> windows_;
 };
