@@ -9,9 +9,6 @@
 
 namespace {
 
-using testing_support::RecordingReporter;
-using testing_support::ScriptedRandom;
-
 // A small form of its own, so that these tests say what the runtime does
 // whatever the game asks of it.
 constexpr rt::ControlDescription controls[] = {
@@ -22,159 +19,136 @@ constexpr rt::ControlDescription controls[] = {
     {"Caption", rt::ControlKind::label, "0", 0, 40, 10, 10, 0, 0, 2},
 };
 constexpr rt::EventBinding bindings[] = {
-    {"Test", "Load", "load"}, {"Fast", "Timer", "fast"},   {"Slow", "Timer", "slow"},
-    {"Go", "Click", "go"},    {"Inner", "Click", "inner"},
+    {"Fast", "Timer", "fast"},
+    {"Slow", "Timer", "slow"},
+    {"Go", "Click", "go"},
+    {"Inner", "Click", "inner"},
 };
 const rt::FormDescription description = {"Test", "Test", 100, 100, 0, controls, bindings};
 
-struct Harness {
-    Harness() : runtime(random, reporter), form(runtime.createForm(description)) {}
+struct Runtime : ::testing::Test {
+    Runtime() : runtime(random, reporter), form(runtime.createForm(description)) {}
 
     void bind() { form.bindEvents(handlers); }
-    rt::Timer& fast() { return form.control<rt::Timer>("Fast"); }
-    rt::Timer& slow() { return form.control<rt::Timer>("Slow"); }
-    rt::CommandButton& go() { return form.control<rt::CommandButton>("Go"); }
-    rt::CommandButton& inner() { return form.control<rt::CommandButton>("Inner"); }
-    rt::Label& caption() { return form.control<rt::Label>("Caption"); }
-    void log(const char* what) { events.push_back(what); }
+    template <class T> T& get(const char* name) { return form.control<T>(name); }
 
-    ScriptedRandom random;
-    RecordingReporter reporter;
+    testing_support::ScriptedRandom random;
+    testing_support::RecordingReporter reporter;
     rt::Runtime runtime;
     rt::Form& form;
     std::vector<std::string> events;
     rt::HandlerTable handlers = {
-        {"load", [this] { log("load"); }},   {"fast", [this] { log("fast"); }},
-        {"slow", [this] { log("slow"); }},   {"go", [this] { log("go"); }},
-        {"inner", [this] { log("inner"); }},
+        {"fast", [this] { events.push_back("fast"); }},
+        {"slow", [this] { events.push_back("slow"); }},
+        {"go", [this] { events.push_back("go"); }},
+        {"inner", [this] { events.push_back("inner"); }},
     };
 };
 
-TEST(Timers, TickEveryIntervalOnlyWhileEnabled) {
-    Harness h;
-    h.bind();
-    h.runtime.advance(1000);
-    EXPECT_TRUE(h.events.empty()) << "a disabled timer ticked";
-
-    rt::check(h.fast().setEnabled(true));
-    h.runtime.advance(199);
-    EXPECT_TRUE(h.events.empty());
-    h.runtime.advance(1);
-    EXPECT_EQ(h.events.size(), 1u);
-    h.runtime.advance(1000);
-    EXPECT_EQ(h.events.size(), 6u);
-
-    rt::check(h.fast().setEnabled(false));
-    h.runtime.advance(5000);
-    EXPECT_EQ(h.events.size(), 6u);
+TEST_F(Runtime, TimersTickEveryIntervalInOrderAndOnlyWhileEnabled) {
+    bind();
+    auto& fast = get<rt::Timer>("Fast");
+    auto& slow = get<rt::Timer>("Slow");
+    runtime.advance(1000);
+    EXPECT_TRUE(events.empty()) << "a disabled timer ticked";
+    rt::check(slow.setEnabled(true)); // due at 4000
+    runtime.advance(2900);
+    rt::check(fast.setEnabled(true)); // due at 4100, 4300, ...
+    runtime.advance(99);
+    EXPECT_TRUE(events.empty());
+    runtime.advance(1101); // to 5100
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"slow", "fast", "fast", "fast", "fast", "fast", "fast"}));
+    rt::check(fast.setEnabled(false));
+    rt::check(slow.setEnabled(false));
+    runtime.advance(10000);
+    EXPECT_EQ(events.size(), 7u);
 }
 
-TEST(Timers, TicksRunInTheOrderTheyFallDue) {
-    Harness h;
-    h.bind();
-    rt::check(h.slow().setEnabled(true));
-    h.runtime.advance(2900);
-    rt::check(h.fast().setEnabled(true)); // due at 3100, after Slow at 3000
-    h.runtime.advance(3000);
-    ASSERT_GE(h.events.size(), 2u);
-    EXPECT_EQ(h.events[0], "slow");
-    EXPECT_EQ(h.events[1], "fast");
-}
-
-TEST(Timers, EnablingARunningTimerKeepsItsSchedule) {
-    Harness h;
-    h.bind();
-    rt::check(h.slow().setEnabled(true));
-    h.runtime.advance(2000);
-    rt::check(h.slow().setEnabled(true));
-    h.runtime.advance(1000);
-    EXPECT_EQ(h.events, std::vector<std::string>{"slow"});
+TEST_F(Runtime, EnablingARunningTimerKeepsItsSchedule) {
+    bind();
+    auto& slow = get<rt::Timer>("Slow");
+    rt::check(slow.setEnabled(true));
+    runtime.advance(2000);
+    rt::check(slow.setEnabled(true));
+    runtime.advance(1000);
+    EXPECT_EQ(events, std::vector<std::string>{"slow"});
     // Stopped and started again, it waits a whole interval.
-    rt::check(h.slow().setEnabled(false));
-    rt::check(h.slow().setEnabled(true));
-    h.runtime.advance(2999);
-    EXPECT_EQ(h.events.size(), 1u);
-    h.runtime.advance(1);
-    EXPECT_EQ(h.events.size(), 2u);
+    rt::check(slow.setEnabled(false));
+    rt::check(slow.setEnabled(true));
+    runtime.advance(2999);
+    EXPECT_EQ(events.size(), 1u);
+    runtime.advance(1);
+    EXPECT_EQ(events.size(), 2u);
 }
 
-TEST(Buttons, PressInCodeRunsNestedEvenWhenDisabledButUserClicksAreIgnored) {
-    Harness h;
-    h.handlers["go"] = [&] {
-        h.log("go begins");
-        rt::check(h.inner().press());
-        h.log("go ends");
+TEST_F(Runtime, PressInCodeRunsNestedEvenWhenDisabledButUserClicksAreIgnored) {
+    handlers["go"] = [&] {
+        events.push_back("go begins");
+        rt::check(get<rt::CommandButton>("Inner").press());
+        events.push_back("go ends");
     };
-    h.bind();
-    rt::check(h.inner().setEnabled(false));
-    h.runtime.click(h.go());
-    EXPECT_EQ(h.events, (std::vector<std::string>{"go begins", "inner", "go ends"}));
-
-    h.events.clear();
-    h.runtime.click(h.inner());
-    EXPECT_TRUE(h.events.empty()) << "a disabled button took a user's click";
+    bind();
+    rt::check(get<rt::CommandButton>("Inner").setEnabled(false));
+    runtime.click(get<rt::CommandButton>("Go"));
+    EXPECT_EQ(events, (std::vector<std::string>{"go begins", "inner", "go ends"}));
+    runtime.click(get<rt::CommandButton>("Inner"));
+    EXPECT_EQ(events.size(), 3u) << "a disabled button took a user's click";
 }
 
-TEST(Dispatch, OneHandlerAtATime) {
-    Harness h;
-    // An event that arrives while a handler runs (through a nested event
-    // loop) must not run inside it.
-    h.handlers["go"] = [&] {
-        h.runtime.click(h.inner());
-        h.runtime.advance(500);
-        h.log("go");
+TEST_F(Runtime, OneHandlerAtATime) {
+    // Events that arrive while a handler runs (through a nested event loop)
+    // must not run inside it.
+    handlers["go"] = [&] {
+        runtime.click(get<rt::CommandButton>("Inner"));
+        runtime.advance(500);
+        events.push_back("go");
     };
-    h.bind();
-    rt::check(h.fast().setEnabled(true));
-    h.runtime.click(h.go());
-    EXPECT_EQ(h.events, std::vector<std::string>{"go"});
-    EXPECT_EQ(h.runtime.now(), 0);
+    bind();
+    rt::check(get<rt::Timer>("Fast").setEnabled(true));
+    runtime.click(get<rt::CommandButton>("Go"));
+    EXPECT_EQ(events, std::vector<std::string>{"go"});
+    EXPECT_EQ(runtime.now(), 0);
 }
 
-TEST(Errors, ARunTimeErrorIsReportedOnceAndEndsTheProgram) {
-    Harness h;
-    h.handlers["go"] = [&] { throw rt::RuntimeError(rt::ErrorCode::overflow, "test"); };
-    h.bind();
-    rt::check(h.fast().setEnabled(true));
-    h.runtime.click(h.go());
-    ASSERT_EQ(h.reporter.errors.size(), 1u);
-    EXPECT_EQ(h.reporter.errors[0].code(), rt::ErrorCode::overflow);
-    EXPECT_TRUE(h.runtime.ended());
-    EXPECT_NE(h.runtime.exitCode(), 0);
-
-    h.runtime.advance(10000);
-    h.runtime.click(h.go());
-    EXPECT_TRUE(h.events.empty()) << "a handler ran after the program ended";
-    EXPECT_EQ(h.reporter.errors.size(), 1u);
+TEST_F(Runtime, AnErrorInAHandlerIsReportedOnceAndEndsTheProgram) {
+    for (bool foreign : {false, true}) {
+        testing_support::RecordingReporter reporter;
+        rt::Runtime runtime(random, reporter);
+        rt::Form& form = runtime.createForm(description);
+        handlers["go"] = [foreign] {
+            if (foreign)
+                throw std::logic_error("broken");
+            throw rt::RuntimeError(rt::ErrorCode::overflow, "test");
+        };
+        form.bindEvents(handlers);
+        rt::check(form.control<rt::Timer>("Fast").setEnabled(true));
+        runtime.click(form.control<rt::CommandButton>("Go"));
+        runtime.advance(10000);
+        runtime.click(form.control<rt::CommandButton>("Inner"));
+        ASSERT_EQ(reporter.errors.size(), 1u);
+        EXPECT_EQ(reporter.errors[0].code(),
+                  foreign ? rt::ErrorCode::internal : rt::ErrorCode::overflow);
+        EXPECT_TRUE(runtime.ended());
+        EXPECT_NE(runtime.exitCode(), 0);
+        EXPECT_TRUE(events.empty()) << "a handler ran after the program ended";
+    }
 }
 
-TEST(Errors, ForeignExceptionsBecomeRunTimeErrorsToo) {
-    Harness h;
-    h.handlers["go"] = [] { throw std::logic_error("broken"); };
-    h.bind();
-    h.runtime.click(h.go());
-    ASSERT_EQ(h.reporter.errors.size(), 1u);
-    EXPECT_EQ(h.reporter.errors[0].code(), rt::ErrorCode::internal);
-    EXPECT_TRUE(h.runtime.ended());
+TEST_F(Runtime, UnloadEndsTheProgramStopsTimersAndFailsLaterOperations) {
+    handlers["go"] = [&] { rt::check(form.unload()); };
+    bind();
+    rt::check(get<rt::Timer>("Fast").setEnabled(true));
+    runtime.click(get<rt::CommandButton>("Go"));
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_EQ(runtime.exitCode(), 0);
+    runtime.advance(10000);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(get<rt::Label>("Caption").setCaption("1"), rt::Status::controlUnloaded);
+    EXPECT_THROW(rt::check(get<rt::Label>("Caption").caption()), rt::RuntimeError);
 }
 
-TEST(Unload, EndsTheProgramStopsTimersAndFailsLaterOperations) {
-    Harness h;
-    h.handlers["go"] = [&] { rt::check(h.form.unload()); };
-    h.bind();
-    rt::check(h.fast().setEnabled(true));
-    h.runtime.click(h.go());
-    EXPECT_TRUE(h.runtime.ended());
-    EXPECT_EQ(h.runtime.exitCode(), 0);
-    EXPECT_FALSE(h.runtime.nextDue().has_value());
-    h.runtime.advance(10000);
-    EXPECT_TRUE(h.events.empty());
-    EXPECT_EQ(h.caption().setCaption("1"), rt::Status::controlUnloaded);
-    EXPECT_EQ(h.caption().caption().status, rt::Status::controlUnloaded);
-    EXPECT_THROW(rt::check(h.caption().caption()), rt::RuntimeError);
-}
-
-TEST(Binding, AnUnknownNameIsAnErrorThatNamesAllThree) {
+TEST_F(Runtime, AFaultyDescriptionIsFoundAtStartUpNamingWhatIsWrong) {
     const rt::EventBinding broken[][1] = {
         {{"Go", "Click", "missing_handler"}},
         {{"Nowhere", "Click", "go"}},
@@ -184,10 +158,8 @@ TEST(Binding, AnUnknownNameIsAnErrorThatNamesAllThree) {
     for (const auto& rows : broken) {
         rt::FormDescription faulty = description;
         faulty.bindings = rows;
-        Harness h;
-        rt::Form& form = h.runtime.createForm(faulty);
         try {
-            form.bindEvents(h.handlers);
+            runtime.createForm(faulty).bindEvents(handlers);
             ADD_FAILURE() << "bound " << rows[0].handler;
         } catch (const rt::DescriptionError& error) {
             std::string message = error.what();
@@ -195,16 +167,11 @@ TEST(Binding, AnUnknownNameIsAnErrorThatNamesAllThree) {
                 EXPECT_NE(message.find(name), std::string::npos) << message;
         }
     }
-}
-
-TEST(Binding, ADuplicateOrMissingControlIsFoundAtStartUp) {
     const rt::ControlDescription twice[] = {controls[2], controls[2]};
     rt::FormDescription faulty = description;
     faulty.controls = twice;
-    faulty.bindings = {};
-    Harness h;
-    EXPECT_THROW(h.runtime.createForm(faulty), rt::DescriptionError);
-    EXPECT_THROW(h.form.control<rt::Label>("Go"), rt::DescriptionError);
+    EXPECT_THROW(runtime.createForm(faulty), rt::DescriptionError);
+    EXPECT_THROW(form.control<rt::Label>("Go"), rt::DescriptionError);
 }
 
 } // namespace
