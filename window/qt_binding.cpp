@@ -185,6 +185,8 @@ QWidget* FormWindow::widget(std::string_view controlName) const {
     return nullptr;
 }
 
+// Runs inside Qt's event handling, where no exception may pass: it reads the
+// runtime's state without the checks that throw, and only for a loaded form.
 void FormWindow::controlChanged(const rt::Control& control) {
     auto found = widgets_.find(&control);
     if (found == widgets_.end())
@@ -193,14 +195,14 @@ void FormWindow::controlChanged(const rt::Control& control) {
     const rt::ControlDescription& d = control.description();
     if (auto* label = dynamic_cast<const rt::Label*>(&control)) {
         auto* qlabel = static_cast<QLabel*>(widget);
-        qlabel->setText(qs(rt::check(label->caption())));
+        qlabel->setText(qs(label->caption().value));
         if (!d.accessibleName.empty()) {
             // A count alone means nothing to a screen reader; say what it counts.
             qlabel->setAccessibleName(qs(d.accessibleName) + ' ' + qlabel->text());
             layoutCount(qlabel, d);
         }
     } else if (auto* panel = dynamic_cast<const rt::PictureBox*>(&control)) {
-        rt::Colour colour = rt::check(panel->backColour());
+        rt::Colour colour = panel->backColour().value;
         static_cast<ColourPanel*>(widget)->setColour(toQColor(colour));
         widget->setAccessibleName(qs(d.accessibleName) + ": " + colourName(colour));
     } else if (auto* button = dynamic_cast<const rt::CommandButton*>(&control)) {
