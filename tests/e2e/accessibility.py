@@ -65,7 +65,7 @@ def press(app, name):
 def main():
     # Xvfb picks a free display and writes its number to the pipe.
     xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "640x480x24", "-nolisten", "tcp"],
         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     game = None
     try:

@@ -34,7 +34,7 @@ poll() {
 ended() { ! ps -o stat= -p "$1" | grep -q '^[^Z]'; }
 
 # Xvfb picks a free display number itself and writes it once it is ready.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 640x480x24 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 640x480x24 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 poll 15 "Xvfb not ready within 15 s" grep -qs '^[0-9]' "$work/display"
 DISPLAY=":$(head -n 1 "$work/display")" && export DISPLAY
