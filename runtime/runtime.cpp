@@ -70,32 +70,28 @@ std::optional<std::int64_t> Runtime::nextDue() const {
 bool Runtime::dispatch(const Handler& handler) {
     if (busy_ || ended_)
         return false;
+    std::optional<RuntimeError> error;
     busy_ = true;
     try {
         handler();
-        busy_ = false;
-    } catch (const RuntimeError& error) {
-        busy_ = false;
-        fail(error);
+    } catch (const RuntimeError& raised) {
+        error = raised;
     } catch (const std::bad_alloc&) {
-        busy_ = false;
-        fail(RuntimeError(ErrorCode::outOfMemory, {}));
-    } catch (const std::exception& error) {
-        busy_ = false;
-        fail(RuntimeError(ErrorCode::internal, error.what()));
+        error = RuntimeError(ErrorCode::outOfMemory, {});
+    } catch (const std::exception& raised) {
+        error = RuntimeError(ErrorCode::internal, raised.what());
     }
+    busy_ = false;
+    if (error)
+        fail(*error);
     return true;
 }
 
 void Runtime::fail(const RuntimeError& error) {
-    // Ended before the report, so that nothing runs while the report waits
-    // for the user.
+    // Ended before the report, so that no handler or tick runs while the
+    // report waits for the user.
     ended_ = true;
     exitCode_ = 1;
-    for (const auto& form : forms_)
-        for (const auto& control : form->controls())
-            if (auto* timer = dynamic_cast<Timer*>(control.get()))
-                timer->stop();
     reporter_.report(error);
     end(1);
 }

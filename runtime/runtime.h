@@ -45,7 +45,6 @@ public:
     Runtime& operator=(const Runtime&) = delete;
 
     void setHost(Host* host) { host_ = host; }
-    Host* host() const { return host_; }
 
     Form& createForm(const FormDescription& description);
     // Runs the form's Load handler.
