@@ -1,9 +1,7 @@
 // The process entry: builds the runtime, the game's form and its window,
 // then runs the event loop until no form is left.
-#include "form1.h"
-#include "form1_description.h"
+#include "game_session.h"
 #include "icon.h"
-#include "qt_binding.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,18 +18,11 @@ int main(int argc, char* argv[]) {
 
     rt::GeneratorRandom random = rt::GeneratorRandom::fromEntropy();
     window::MessageBoxReporter reporter;
-    rt::Runtime runtime(random, reporter);
-    window::QtHost host(runtime, window::QtHost::realTime());
-
     try {
-        rt::Form& form = runtime.createForm(window::form1Description);
-        game::Form1 form1(runtime, form);
-        form.bindEvents(form1.handlers());
-        window::FormWindow& window = host.addWindow(form);
-        runtime.load(form);
-        if (runtime.ended())
-            return runtime.exitCode();
-        window.show();
+        app::GameSession session(random, reporter, window::QtHost::realTime());
+        if (session.runtime.ended())
+            return session.runtime.exitCode();
+        session.window.show();
         return QApplication::exec();
     } catch (const rt::DescriptionError& error) {
         std::fprintf(stderr, "tavelquin: the window description is faulty: %s\n", error.what());

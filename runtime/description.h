@@ -31,6 +31,9 @@ struct ControlDescription {
     // What a screen reader says and a tooltip shows, where the caption says
     // nothing (a colour button has none).
     std::string_view accessibleName = {};
+    // A caption names the control it is for: a screen reader reads them
+    // together, and the control's own text then need not repeat the caption.
+    std::string_view labelFor = {};
 };
 
 // Ties one event of one control (or of the form itself) to a handler name.

@@ -72,6 +72,8 @@ bool Runtime::dispatch(const Handler& handler) {
         return false;
     std::optional<RuntimeError> error;
     busy_ = true;
+    if (watcher_)
+        watcher_->beforeEvent();
     try {
         handler();
     } catch (const RuntimeError& raised) {
@@ -81,6 +83,8 @@ bool Runtime::dispatch(const Handler& handler) {
     } catch (const std::exception& raised) {
         error = RuntimeError(ErrorCode::internal, raised.what());
     }
+    if (watcher_ && !error && !ended_)
+        watcher_->afterEvent();
     busy_ = false;
     if (error)
         fail(*error);

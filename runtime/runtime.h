@@ -33,6 +33,16 @@ public:
     virtual void exit(int) {}
 };
 
+// Watches the events the runtime dispatches, from outside the forms' code:
+// told just before each handler runs, and just after it returned without a
+// run-time error and with the program still running. It must not throw.
+class EventWatcher {
+public:
+    virtual ~EventWatcher() = default;
+    virtual void beforeEvent() = 0;
+    virtual void afterEvent() = 0;
+};
+
 // The form runtime: owns the forms, runs their handlers one at a time, keeps
 // the clock that drives their timers, and ends the program on a run-time
 // error. Time is an input: the window binding advances the clock with real
@@ -45,6 +55,7 @@ public:
     Runtime& operator=(const Runtime&) = delete;
 
     void setHost(Host* host) { host_ = host; }
+    void setWatcher(EventWatcher* watcher) { watcher_ = watcher; }
 
     Form& createForm(const FormDescription& description);
     // Runs the form's Load handler.
@@ -88,6 +99,7 @@ private:
     RandomSource& random_;
     ErrorReporter& reporter_;
     Host* host_ = nullptr;
+    EventWatcher* watcher_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;
     std::int64_t now_ = 0;
     bool busy_ = false;

@@ -3,6 +3,7 @@
 // reference model of the turn cycle written here from its state tables. The
 // model shares no code with the game: only the tape of random values.
 #include "fixture.h"
+#include "turn_watcher.h"
 
 #include <gtest/gtest.h>
 
@@ -57,11 +58,15 @@ struct Model {
     long correct = 0;
     long incorrect = 0;
     int target = 0;
+    // What a player is told of each event: G(uess) with right, blind and the
+    // colour shown, H(idden), S(tart gone).
+    std::string told;
 
     int draw() { return static_cast<int>(std::floor(static_cast<double>(tape.next()) * 6.0)) + 1; }
 
     // Start, by the user or in code: armed, with a new secret.
     void start() {
+        told += std::string(panel ? "H" : "") + (startEnabled ? "S" : "");
         startEnabled = false;
         rolling = false;
         revealing = false;
@@ -69,6 +74,8 @@ struct Model {
         target = draw();
     }
     void guess(int k) {
+        told +=
+            "G" + std::to_string(target == k) + std::to_string(panel == 0) + std::to_string(target);
         (target == k ? correct : incorrect) += 1;
         if (target >= 1 && target <= 6)
             panel = colours[target];
@@ -125,6 +132,17 @@ TEST(RandomWalk, GameFollowsTheTurnTables) {
     auto gameTape = std::make_unique<Tape>(gameSeed);
     auto game = std::make_unique<testing_support::Game>(*gameTape);
     auto model = std::make_unique<Model>(gameSeed);
+    std::string told;
+    auto watch = [&] {
+        return std::make_unique<game::TurnWatcher>(game->form1, [&](const game::TurnChange& c) {
+            if (c.guessed)
+                told += "G" + std::to_string(c.right) + std::to_string(c.blind) +
+                        std::to_string(c.shown);
+            told += std::string(c.hidden ? "H" : "") + (c.startLost ? "S" : "");
+        });
+    };
+    auto watcher = watch();
+    game->runtime.setWatcher(watcher.get());
     std::deque<std::string> history;
     long visits[4] = {};
     long games = 1;
@@ -185,7 +203,10 @@ TEST(RandomWalk, GameFollowsTheTurnTables) {
             compare("Incorrect:", game->incorrect(), std::to_string(model->incorrect));
             compare("Target", int(f.Target), model->target);
             compare("clock", game->runtime.now(), model->now);
+            compare("told", told, model->told);
         }
+        told.clear();
+        model->told.clear();
         compare("run-time errors", game->reporter.errors.size(), std::size_t(0));
         if (!mismatch.str().empty()) {
             std::ostringstream trail;
@@ -203,6 +224,8 @@ TEST(RandomWalk, GameFollowsTheTurnTables) {
             gameTape = std::make_unique<Tape>(gameSeed);
             game = std::make_unique<testing_support::Game>(*gameTape);
             model = std::make_unique<Model>(gameSeed);
+            watcher = watch();
+            game->runtime.setWatcher(watcher.get());
             ++games;
         } else {
             ++visits[(model->rolling ? 0 : 2) + (model->revealing ? 1 : 0)];

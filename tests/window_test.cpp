@@ -4,8 +4,8 @@
 #include "colour_table.h"
 #include "fixture.h"
 #include "form1_description.h"
+#include "game_session.h"
 #include "icon.h"
-#include "qt_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -60,27 +60,14 @@ bool redOnBlack(QColor c) { return c.green() <= 8 && c.blue() <= 8; }
 bool brightRed(QColor c) { return c.red() >= 160 && redOnBlack(c); }
 bool solid(const QImage& i, QColor c) { return count(i, is(c)) == i.width() * i.height(); }
 
-// The program's window, put together in the order app/main.cpp uses.
-struct GameWindow {
-    GameWindow(rt::RandomSource& random, rt::ErrorReporter& reporter,
-               window::QtHost::TimeSource time = {})
-        : runtime(random, reporter), host(runtime, std::move(time)),
-          form(runtime.createForm(description)), form1(runtime, form) {
-        form.bindEvents(form1.handlers());
-        window = &host.addWindow(form);
-        runtime.load(form);
-    }
+// The program's window, put together as app/main.cpp does.
+struct GameWindow : app::GameSession {
+    using GameSession::GameSession;
 
-    QWidget* widget(const std::string& name) const { return window->widget(name); }
+    QWidget* widget(const std::string& name) const { return window.widget(name); }
     void click(const std::string& name) { QTest::mouseClick(widget(name), Qt::LeftButton); }
     // "correct/incorrect", as the two counts read
     auto counts() { return form1.Label2.caption().value + '/' + form1.Label4.caption().value; }
-
-    rt::Runtime runtime;
-    window::QtHost host;
-    rt::Form& form;
-    game::Form1 form1;
-    window::FormWindow* window = nullptr;
 };
 
 struct Window : ::testing::Test {
@@ -94,11 +81,11 @@ struct Window : ::testing::Test {
 // as every test here does, refuses a description that names a control twice or
 // binds an event to a missing control or handler.
 TEST_F(Window, DescriptionLaidOutAndDrawn) {
-    EXPECT_EQ(game.window->windowTitle(), "Tavelquin");
-    EXPECT_EQ(game.window->minimumSize(), game.window->maximumSize());
+    EXPECT_EQ(game.window.windowTitle(), "Tavelquin");
+    EXPECT_EQ(game.window.minimumSize(), game.window.maximumSize());
     const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
-    game.window->show();
-    const QImage image = grab(game.window);
+    game.window.show();
+    const QImage image = grab(&game.window);
     ASSERT_EQ(image.size(), QSize(191, 135) * scale);
 
     const QColor black = rgb(description.backColour);
@@ -108,7 +95,7 @@ TEST_F(Window, DescriptionLaidOutAndDrawn) {
     QImage rest = image; // blacked out control by control, but for the panel
     QPainter painter(&rest);
     for (const rt::ControlDescription& d : description.controls) {
-        QWidget* widget = game.window->widget(d.name);
+        QWidget* widget = game.window.widget(d.name);
         ASSERT_EQ(widget == nullptr, d.kind == rt::ControlKind::timer) << d.name;
         if (!widget)
             continue;
@@ -147,7 +134,7 @@ TEST_F(Window, DescriptionLaidOutAndDrawn) {
 }
 
 TEST_F(Window, ClicksScoreRevealAndHide) {
-    game.window->show();
+    game.window.show();
     game.click("Command7");
     EXPECT_FALSE(game.widget("Command7")->isEnabled());
     const int target = game.form1.Target, draws = random.draws;
@@ -179,7 +166,7 @@ TEST(RealTime, RevealRunsFromTheClickNotFromTheLastTick) {
     RecordingReporter reporter;
     std::int64_t now = 0;
     GameWindow game(random, reporter, [&now] { return now; });
-    game.window->show();
+    game.window.show();
 
     now = 4321; // the host's timer has not woken since the window opened
     QTest::mouseClick(game.widget("Command7"), Qt::LeftButton);
@@ -191,9 +178,9 @@ TEST(RealTime, RevealRunsFromTheClickNotFromTheLastTick) {
 }
 
 TEST_F(Window, KeyboardWalksTheTabOrderAndPresses) {
-    game.window->show();
-    QApplication::setActiveWindow(game.window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(game.window));
+    game.window.show();
+    QApplication::setActiveWindow(&game.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&game.window));
     // The panel holds the focus when the window opens, so no square has it.
     ASSERT_EQ(QApplication::focusWidget(), game.widget("Picture1"));
     // Labels take no focus; after Exit the walk comes round to the panel.
@@ -237,13 +224,13 @@ TEST_F(Window, EveryCaptionAndCountStaysReadable) {
             expectTextFits(label);
             EXPECT_GE(QFontInfo(label->font()).pixelSize(), 6);
             const QRect area = label->geometry();
-            EXPECT_TRUE(game.window->rect().contains(area));
-            for (QWidget* next : game.window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(game.window.rect().contains(area));
+            for (QWidget* next : game.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                 EXPECT_FALSE(next->x() > area.x() && area.intersects(next->geometry()))
                     << "runs into " << next->objectName();
             // Every pixel of text a label draws shows in the window: no
             // neighbour stacked above it hides the edge of a letter or digit.
-            const QImage window = grab(game.window);
+            const QImage window = grab(&game.window);
             for (const char* shown : {"Label1", "Label2", "Label3", "Label4"}) {
                 const QImage own = grab(game.widget(shown));
                 const QImage seen = window.copy(game.widget(shown)->geometry());
@@ -261,7 +248,7 @@ TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
     ScriptedRandom random({std::numeric_limits<float>::quiet_NaN()});
     window::MessageBoxReporter reporter;
     GameWindow game(random, reporter);
-    game.window->show();
+    game.window.show();
 
     // Inside the box's event loop: try buttons and the clock, then close the
     // box. The watch re-arms first, so that a second box raised meanwhile is
@@ -269,7 +256,7 @@ TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
     // polls when the test ends.
     int boxes = 0;
     std::function<void()> watch = [&] {
-        QTimer::singleShot(10, game.window, watch);
+        QTimer::singleShot(10, &game.window, watch);
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             if (++boxes == 1) {
                 for (const char* name : {"Command1", "Command4", "Command6", "Command8"})
@@ -279,7 +266,7 @@ TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
             QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
         }
     };
-    QTimer::singleShot(0, game.window, watch);
+    QTimer::singleShot(0, &game.window, watch);
 
     game.runtime.advance(200); // the tick whose draw fails; returns once the box is closed
     EXPECT_EQ(boxes, 1);

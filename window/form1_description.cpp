@@ -11,7 +11,7 @@ constexpr rt::Colour buttonFace = rt::systemColour;
 
 // clang-format off
 constexpr rt::ControlDescription controls[] = {
-//   name        kind                          caption       left  top   width height back        fore   tab interval enabled accessible
+//   name        kind                          caption       left  top   width height back        fore   tab interval enabled accessible      label for
     {"Command9", ControlKind::pushButton,      "Exit",       2040, 1680, 615,  255,   buttonFace, black, 13},
     {"Command8", ControlKind::pushButton,      "Stop",       1080, 1680, 615,  255,   buttonFace, black, 12},
     {"Command7", ControlKind::pushButton,      "Start",      240,  1680, 615,  255,   buttonFace, black, 11},
@@ -24,10 +24,10 @@ constexpr rt::ControlDescription controls[] = {
     {"Command2", ControlKind::graphicalButton, "",           1800, 240,  375,  375,   0x0000FFFF, black, 2,  0,       true,   "Yellow"},
     {"Command1", ControlKind::graphicalButton, "",           1320, 240,  375,  375,   0x000000FF, black, 1,  0,       true,   "Red"},
     {"Picture1", ControlKind::pictureBox,      "",           240,  240,  855,  855,   black,      black, 0,  0,       true,   "Colour panel"},
-    {"Label4",   ControlKind::label,           "0",          960,  1320, 255,  255,   black,      red,   10, 0,       true,   "Incorrect:"},
-    {"Label3",   ControlKind::label,           "Correct:",   1320, 1320, 615,  255,   black,      red,   9},
-    {"Label2",   ControlKind::label,           "0",          1920, 1320, 255,  255,   black,      red,   8,  0,       true,   "Correct:"},
-    {"Label1",   ControlKind::label,           "Incorrect:", 240,  1320, 735,  255,   black,      red,   7},
+    {"Label4",   ControlKind::label,           "0",          960,  1320, 255,  255,   black,      red,   10},
+    {"Label3",   ControlKind::label,           "Correct:",   1320, 1320, 615,  255,   black,      red,   9,  0,       true,   "",             "Label2"},
+    {"Label2",   ControlKind::label,           "0",          1920, 1320, 255,  255,   black,      red,   8},
+    {"Label1",   ControlKind::label,           "Incorrect:", 240,  1320, 735,  255,   black,      red,   7,  0,       true,   "",             "Label4"},
 };
 
 constexpr rt::EventBinding bindings[] = {

@@ -1,5 +1,7 @@
 #include "qt_binding.h"
 
+#include "announcer.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
@@ -109,6 +111,7 @@ FormWindow::FormWindow(QtHost& host, rt::Runtime& runtime, rt::Form& form)
     setPalette(palette);
     setAutoFillBackground(true);
     build();
+    announcer_ = new Announcer(this);
 }
 
 void FormWindow::build() {
@@ -156,19 +159,24 @@ void FormWindow::build() {
             continue;
         widget->setObjectName(qs(d.name));
         widget->setGeometry(pixelRect(d));
-        if (!d.accessibleName.empty() && d.kind != rt::ControlKind::label)
+        // A tooltip also becomes the accessible description, which a screen
+        // reader reads after the name: only where it says more than the name.
+        if (d.kind == rt::ControlKind::graphicalButton)
             widget->setToolTip(qs(d.accessibleName));
         widgets_[control.get()] = widget;
         if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(d.tabIndex, widget);
         controlChanged(*control);
     }
-    // A count's box starts a pixel inside the caption on its left; stacked
-    // above it, the count keeps the left edge of its first digit.
-    for (const auto& [control, widget] : widgets_)
-        if (control->kind() == rt::ControlKind::label &&
-            !control->description().accessibleName.empty())
+    for (const auto& [control, widget] : widgets_) {
+        const rt::ControlDescription& d = control->description();
+        if (auto* caption = qobject_cast<QLabel*>(widget); caption && !d.labelFor.empty())
+            caption->setBuddy(this->widget(d.labelFor));
+        // A count's box starts a pixel inside the caption on its left; stacked
+        // above it, the count keeps the left edge of its first digit.
+        if (isCount(d))
             widget->raise();
+    }
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
@@ -176,6 +184,19 @@ void FormWindow::build() {
     // The first control in tab order holds the focus when the window opens.
     if (!tabOrder.empty())
         tabOrder.front().second->setFocus(Qt::OtherFocusReason);
+}
+
+bool FormWindow::isCount(const rt::ControlDescription& d) const {
+    return std::ranges::any_of(form_.description().controls,
+                               [&d](const auto& other) { return other.labelFor == d.name; });
+}
+
+void FormWindow::announce(const QString& text) { announcer_->announce(text); }
+
+void FormWindow::describe(std::string_view controlName, const QString& text) {
+    QWidget* described = widget(controlName);
+    described->setToolTip(text);
+    described->setAccessibleDescription(text);
 }
 
 QWidget* FormWindow::widget(std::string_view controlName) const {
@@ -196,11 +217,8 @@ void FormWindow::controlChanged(const rt::Control& control) {
     if (auto* label = dynamic_cast<const rt::Label*>(&control)) {
         auto* qlabel = static_cast<QLabel*>(widget);
         qlabel->setText(qs(label->caption().value));
-        if (!d.accessibleName.empty()) {
-            // A count alone means nothing to a screen reader; say what it counts.
-            qlabel->setAccessibleName(qs(d.accessibleName) + ' ' + qlabel->text());
+        if (isCount(d))
             layoutCount(qlabel, d);
-        }
     } else if (auto* panel = dynamic_cast<const rt::PictureBox*>(&control)) {
         rt::Colour colour = panel->backColour().value;
         static_cast<ColourPanel*>(widget)->setColour(toQColor(colour));
@@ -226,7 +244,6 @@ void FormWindow::layoutCount(QLabel* label, const rt::ControlDescription& d) {
     int width = std::max(geometry.width(), QFontMetrics(font).horizontalAdvance(label->text()));
     label->setFont(font);
     label->setGeometry(geometry.x(), geometry.y(), std::min(width, room), geometry.height());
-    label->setToolTip(pixelSize < captionPixelSize ? label->accessibleName() : QString());
 }
 
 // Pixels from the control's left edge to the next control on its row, or to

@@ -16,6 +16,8 @@ class QLabel;
 
 namespace window {
 
+class Announcer;
+
 // The one place that knows the ratio: 15 twips make a pixel at 96 dpi. Qt's
 // device-pixel ratio scales from there.
 int twipsToPixels(int twips);
@@ -59,12 +61,18 @@ public:
 
     QWidget* widget(std::string_view controlName) const;
     void controlChanged(const rt::Control& control);
+    // Speaks the text through a screen reader, wherever the focus is.
+    void announce(const QString& text);
+    // Sets a control's tooltip and accessible description.
+    void describe(std::string_view controlName, const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void build();
+    // A count: the label that a caption names.
+    bool isCount(const rt::ControlDescription& description) const;
     void layoutCount(QLabel* label, const rt::ControlDescription& description);
     QString colourName(rt::Colour colour) const;
     int freeWidthRightOf(const rt::ControlDescription& description) const;
@@ -73,6 +81,7 @@ private:
     rt::Runtime& runtime_;
     rt::Form& form_;
     std::map<const rt::Control*, QWidget*> widgets_;
+    Announcer* announcer_ = nullptr;
 };
 
 // Connects the runtime to Qt: keeps its clock on a time source, mirrors

@@ -1,11 +1,13 @@
 #!/usr/bin/python3
-"""Plays the real game the way a screen reader does, through AT-SPI.
+"""Plays the real game by keyboard the way a screen-reader user does, and
+listens through AT-SPI to what a screen reader receives.
 
-Starts its own Xvfb, runs the game with Qt's AT-SPI bridge on, reads the
-accessible tree, presses Start and a colour button by their accessible
-actions, hears a counter and the panel change, and leaves by pressing Exit.
-Run it inside its own D-Bus session (dbus-run-session), with Debian's
-/usr/bin/python3.
+Starts its own Xvfb and runs the game with Qt's AT-SPI bridge on. Checks that
+the panel and the counter row read once each, then guesses by keyboard and
+checks that every guess, and the end of the reveal, brings exactly one
+notification (what Orca speaks without moving the focus) that matches the
+counts and the panel. Leaves by pressing Exit. Run it inside its own D-Bus
+session (dbus-run-session), with Debian's /usr/bin/python3.
 """
 
 import os
@@ -14,8 +16,10 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 COLOURS = ["Red", "Yellow", "Green", "Blue", "Purple", "Orange"]
+heard = []  # the notifications shown, in order
 
 
 def fail(message):
@@ -26,40 +30,53 @@ def fail(message):
 def wait_for(what, probe, seconds=10.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
         value = probe()
         if value:
             return value
-        time.sleep(0.05)
-    fail("timed out waiting for " + what)
+        time.sleep(0.02)
+    fail("timed out waiting for %s; notifications so far: %s" % (what, heard))
 
 
-def application(name):
-    return next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == name), None)
+def on_showing(event):
+    if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+        heard.append(event.source.name)
 
 
-def names(node):
+def nodes(node):
     for child in node:
-        yield child.name
-        yield from names(child)
+        yield child
+        yield from nodes(child)
 
 
-def find(node, name):
-    for child in node:
-        if child.name == name:
-            return child
-        found = find(child, name)
-        if found is not None:
-            return found
-    return None
+def find(app, name):
+    return next((n for n in nodes(app) if n.name == name), None) or fail("nothing named %r" % name)
 
 
-def press(app, name):
-    node = find(app, name) or fail("nothing named %r" % name)
-    action = node.queryAction()
-    index = next((i for i in range(action.nActions) if action.getName(i).lower() in ("press", "click")), None)
-    if index is None:
-        fail("%r has no press action" % name)
-    action.doAction(index)
+def panel(app):
+    return next(n for n in nodes(app) if n.name.startswith("Colour panel: ")).name.split(": ", 1)[1]
+
+
+def counts(app):
+    """The counter row as flat review reads it: the labels left to right."""
+    labels = [n for n in nodes(app) if n.getRole() == pyatspi.ROLE_LABEL]
+    labels.sort(key=lambda n: n.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x)
+    return " ".join(n.name for n in labels)
+
+
+def check_guess(app, guess, row):
+    """The one new notification says the result first, then the colour on the panel."""
+    message = wait_for("a notification after guessing " + guess, lambda: len(heard) > row and heard[row])
+    shown, row_now = panel(app), counts(app)
+    if shown == "hidden":
+        expected = "Incorrect: too early, no colour was drawn yet."
+    else:
+        expected = ("Correct: %s." if shown == guess else "Incorrect: it was %s.") % shown
+    if message != expected:
+        fail("guessed %s, the panel shows %s, the counts read %r; heard %r, not %r"
+             % (guess, shown, row_now, message, expected))
+    print("guess %s: heard %r; counts read %r" % (guess, message, row_now))
 
 
 def main():
@@ -72,28 +89,41 @@ def main():
         env = dict(os.environ, DISPLAY=":" + xvfb.stdout.readline().strip(),
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
         env.pop("WAYLAND_DISPLAY", None)
+        pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
         game = subprocess.Popen([sys.argv[1]], env=env)
-        app = wait_for("the game on the accessibility bus", lambda: application("tavelquin"))
-        heard = wait_for("the whole window", lambda: set(names(app)) >= {"Exit", "Incorrect: 0"} and set(names(app)))
-        expected = set(COLOURS) | {"Start", "Stop", "Exit", "Correct: 0", "Incorrect: 0", "Colour panel: hidden"}
-        if not expected <= heard:
-            fail("a screen reader misses %s; it hears %s" % (sorted(expected - heard), sorted(heard)))
+        app = wait_for("the game on the accessibility bus", lambda: next(
+            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tavelquin"), None))
+        wait_for("the whole window", lambda: any(n.name == "Exit" for n in nodes(app)))
+        for name in COLOURS + ["Start", "Stop", "Exit"]:
+            find(app, name)
+        # Read once each: no description repeating the name, no caption twice.
+        if find(app, "Colour panel: hidden").description:
+            fail("the panel reads twice: its description is %r" % find(app, "Colour panel: hidden").description)
+        if counts(app) != "Incorrect: 0 Correct: 0":
+            fail("the counter row reads %r" % counts(app))
+        if [r.getTarget(0).name for r in find(app, "Correct:").getRelationSet()
+                if r.getRelationType() == pyatspi.RELATION_LABEL_FOR] != ["0"]:
+            fail("the caption Correct: is not the label of its count")
 
-        press(app, "Start")
-        press(app, "Red")
-        count = wait_for("a count to move", lambda: {"Correct: 1", "Incorrect: 1"} & set(names(app)))
-        panel = wait_for("the panel to name the secret colour",
-                         lambda: [n for n in names(app) if n.startswith("Colour panel: ") and not n.endswith("hidden")])
-        colour = panel[0].split(": ", 1)[1]
-        if colour not in COLOURS or (colour == "Red") != ("Correct: 1" in count):
-            fail("after a guess of Red the panel says %r and the counts say %s" % (colour, count))
-        print("guessed Red: %s; the panel says %s" % (count.pop(), colour))
+        # By keyboard from the panel, which holds the focus: Tab to Red, Space
+        # to guess; Space again during the reveal guesses again.
+        wid = subprocess.check_output(["xdotool", "search", "--onlyvisible", "--name", "^Tavelquin$"],
+                                      env=env, text=True).split()[0]
+        subprocess.check_call(["xdotool", "windowfocus", "--sync", wid, "key", "Tab", "space"], env=env)
+        check_guess(app, "Red", 0)
+        subprocess.check_call(["xdotool", "key", "space"], env=env)
+        check_guess(app, "Red", 1)
+        # The reveal's end presses Start in code: Start is gone from now on.
+        wait_for("the end of the reveal", lambda: len(heard) > 2)
+        if heard[2:] != ["Hidden again. Start is no longer available."] or panel(app) != "hidden":
+            fail("at the end of the reveal heard %s; the panel shows %s" % (heard[2:], panel(app)))
+        print("end of the reveal: heard %r" % heard[2])
 
-        press(app, "Exit")
+        find(app, "Exit").queryAction().doAction(0)
         status = game.wait(timeout=10)
-        if status != 0:
-            fail("the program ended with status %d" % status)
-        print("PASS: the game is playable through AT-SPI")
+        if status != 0 or len(heard) != 3:
+            fail("the program ended with status %d, having said %s" % (status, heard))
+        print("PASS: a screen reader hears every turn")
     finally:
         if game is not None and game.poll() is None:
             game.kill()

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "form1.h"
+#include "qt_binding.h"
+#include "turn_watcher.h"
+
+namespace app {
+
+// The game as the program plays it: the runtime, Form1 built from the window
+// description and bound to its handlers, its window, and what a player is
+// told of each turn, wired together and loaded. The window tests build the
+// same. Needs the QApplication; a faulty description is a DescriptionError.
+class GameSession {
+public:
+    GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
+                window::QtHost::TimeSource time = {});
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+    ~GameSession();
+
+    rt::Runtime runtime;
+    window::QtHost host;
+    rt::Form& form;
+    game::Form1 form1;
+    window::FormWindow& window;
+
+private:
+    void tell(const game::TurnChange& change);
+
+    game::TurnWatcher watcher_;
+};
+
+} // namespace app
