@@ -268,10 +268,13 @@ TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
     };
     QTimer::singleShot(0, &game.window, watch);
 
-    game.runtime.advance(200); // the tick whose draw fails; returns once the box is closed
+    // Start's draw fails after Start is disabled; the click returns once the
+    // box is closed, and nothing was said of the half-run event.
+    game.click("Command7");
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(random.draws, 1) << "ticks ran after the failing one";
+    EXPECT_EQ(random.draws, 1) << "ticks ran after the failing draw";
     EXPECT_EQ(game.counts(), "0/0");
+    EXPECT_EQ(game.window.findChild<QWidget*>("Announcer")->accessibleName().toStdString(), "");
     EXPECT_TRUE(game.runtime.ended() && game.runtime.exitCode() != 0);
 }
 
