@@ -18,7 +18,7 @@ TEST(BinomialTails, MatchValuesComputedExactlyOrTo60Digits) {
         double upper, lower;
     };
     const std::int64_t most = std::numeric_limits<std::int64_t>::max();
-    // Up to n = 1000 exact rational sums; above, 60-digit decimal sums by
+    // Up to n = 1000 exact rational sums; n = 10^7, 60-digit decimal sums by
     // bench/check_tails.py (ln n! from Stirling's series with Bernoulli numbers).
     const Row rows[] = {
         {20, 7, 0.0371353430386724, 0.98874671535712566},
@@ -27,12 +27,10 @@ TEST(BinomialTails, MatchValuesComputedExactlyOrTo60Digits) {
         {1000, 190, 0.027856893680321106, 0.97699035657888988},
         {6, 6, 2.1433470507544573e-05, 1},
         {1, 1, 1.0 / 6, 1},
-        {1000000, 166666, 5.01129944614693623173e-01, 4.99940529301920233429e-01},
         {10000000, 1666666, 5.00357320048744891317e-01, 4.99981193683893820889e-01},
         {10000000, 1672559, 2.90952341096655369483e-07, 9.99999710323515533794e-01},
         {10000000, 1643096, 1, 1.28924020051059712798e-89},
         {10000000, 1710271, 6.58316403326427455818e-298, 1},
-        {1000000000, 166725592, 2.87080536961672013470e-07, 9.99999713045758631402e-01},
         {1000000000, most, 0, 1},
         {1000000000, -most - 1, 1, 0},
     };
