@@ -3,6 +3,8 @@
 #include "announcement.h"
 #include "form1_description.h"
 
+#include <QShortcut>
+
 namespace app {
 
 GameSession::GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
@@ -13,12 +15,27 @@ GameSession::GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
     form.bindEvents(form1.handlers());
     runtime.setWatcher(&watcher_);
     runtime.load(form);
+    showReading();
+    auto* hear = new QShortcut(QKeySequence(Qt::Key_H), &window);
+    QObject::connect(hear, &QShortcut::activated, &window,
+                     [this] { window.announce(QString::fromStdString(reading_)); });
 }
 
 GameSession::~GameSession() { runtime.setWatcher(nullptr); }
 
 void GameSession::tell(const game::TurnChange& change) {
+    if (change.guessed && change.blind) {
+        meter_.blindGuess(change.right);
+        showReading();
+    }
     window.announce(QString::fromStdString(game::announcement(change)));
+}
+
+// The reading is worked out once per blind guess, never on a timer.
+void GameSession::showReading() {
+    reading_ = meter_.reading();
+    for (const rt::Label* label : {&form1.Label1, &form1.Label2, &form1.Label3, &form1.Label4})
+        window.describe(label->name(), QString::fromStdString(reading_));
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form1.h"
+#include "hunch_meter.h"
 #include "qt_binding.h"
 #include "turn_watcher.h"
 
@@ -8,7 +9,9 @@ namespace app {
 
 // The game as the program plays it: the runtime, Form1 built from the window
 // description and bound to its handlers, its window, and what a player is
-// told of each turn, wired together and loaded. The window tests build the
+// told of each turn, wired together and loaded: a spoken message after each
+// event a player notices, and the hunch meter's reading in the counters'
+// tooltips and descriptions, spoken on H. The window tests build the
 // same. Needs the QApplication; a faulty description is a DescriptionError.
 class GameSession {
 public:
@@ -26,8 +29,11 @@ public:
 
 private:
     void tell(const game::TurnChange& change);
+    void showReading();
 
     game::TurnWatcher watcher_;
+    game::HunchMeter meter_;
+    std::string reading_;
 };
 
 } // namespace app

@@ -197,6 +197,8 @@ TEST_F(Window, KeyboardWalksTheTabOrderAndPresses) {
     // Space presses the focused square, as a click would (no secret yet: a miss).
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(game.counts(), "0/1");
+    EXPECT_EQ(game.window.findChild<QWidget*>("Announcer")->accessibleName().toStdString(),
+              "Incorrect: too early, no colour was drawn yet.");
 }
 
 // The text fits where the widget draws it: a label's contents, or a button's

@@ -58,11 +58,15 @@ def panel(app):
     return next(n for n in nodes(app) if n.name.startswith("Colour panel: ")).name.split(": ", 1)[1]
 
 
+def labels(app):
+    """The counter row's labels, left to right."""
+    found = [n for n in nodes(app) if n.getRole() == pyatspi.ROLE_LABEL]
+    return sorted(found, key=lambda n: n.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x)
+
+
 def counts(app):
-    """The counter row as flat review reads it: the labels left to right."""
-    labels = [n for n in nodes(app) if n.getRole() == pyatspi.ROLE_LABEL]
-    labels.sort(key=lambda n: n.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x)
-    return " ".join(n.name for n in labels)
+    """The counter row as flat review reads it."""
+    return " ".join(n.name for n in labels(app))
 
 
 def check_guess(app, guess, row):
@@ -106,7 +110,9 @@ def main():
             fail("the caption Correct: is not the label of its count")
 
         # By keyboard from the panel, which holds the focus: Tab to Red, Space
-        # to guess; Space again during the reveal guesses again.
+        # to guess once the first secret is drawn (200 ms after the start);
+        # Space again during the reveal guesses again.
+        time.sleep(0.3)
         wid = subprocess.check_output(["xdotool", "search", "--onlyvisible", "--name", "^Tavelquin$"],
                                       env=env, text=True).split()[0]
         subprocess.check_call(["xdotool", "windowfocus", "--sync", wid, "key", "Tab", "space"], env=env)
@@ -119,9 +125,20 @@ def main():
             fail("at the end of the reveal heard %s; the panel shows %s" % (heard[2:], panel(app)))
         print("end of the reveal: heard %r" % heard[2])
 
+        # The hunch meter counts the first guess alone (the second saw the
+        # colour); H speaks what the counts' descriptions say.
+        subprocess.check_call(["xdotool", "key", "h"], env=env)
+        reading = wait_for("the hunch meter's reading on H", lambda: len(heard) > 3 and heard[3])
+        expected = "Blind guesses: 1, right: %d. Too early to tell: 5 more blind guesses needed." % (
+            heard[0].startswith("Correct"))
+        if reading != expected or [n.description for n in labels(app)][1::2] != [expected] * 2:
+            fail("the hunch meter says %r and the counts' descriptions %s, not %r"
+                 % (reading, [n.description for n in labels(app)], expected))
+        print("H: heard %r" % reading)
+
         find(app, "Exit").queryAction().doAction(0)
         status = game.wait(timeout=10)
-        if status != 0 or len(heard) != 3:
+        if status != 0 or len(heard) != 4:
             fail("the program ended with status %d, having said %s" % (status, heard))
         print("PASS: a screen reader hears every turn")
     finally:
