@@ -14,8 +14,8 @@ out=$(mktemp "${TMPDIR:-/tmp}/tavelquin-serve-vnc.XXXXXX")
 pid='' started=''
 
 fail() {
-  printf 'FAIL: %s\nserve-vnc started: %s\nof which still running: %s\nserve-vnc printed:\n' \
-    "$*" "$started" "$(survivors)"
+  printf 'FAIL: %s\nwhat serve-vnc started that still runs:\n%s\nserve-vnc printed:\n' \
+    "$*" "$(ps -o pid=,stat=,comm= -p "${started:-0}")"
   cat "$out"
   exit 1
 } >&2
@@ -26,20 +26,11 @@ poll() {
   shift 2
   until "$@"; do [ "$SECONDS" -lt "$end" ] || fail "$message"; sleep 0.05; done
 }
+# ended PID[,PID...]: true when none of them runs (a zombie counts as ended).
 ended() { ! ps -o stat= -p "$1" | grep -q '^[^Z]'; }
-# The "pid name" lines of $started that still name a live (not zombie)
-# process: the name guards against a pid reused since.
-survivors() {
-  local p n
-  while read -r p n; do
-    [ "$(cat "/proc/$p/comm" 2>/dev/null)" = "$n" ] && ! grep -qs '^State:.Z' "/proc/$p/status" && echo "$p $n"
-  done <<<"$started"
-  return 0
-}
-none_survive() { [ -z "$(survivors)" ]; }
 # serve-vnc, asked to, stops what it started; whatever it left is killed.
 trap '[ -z "$pid" ] || { kill -TERM "$pid"; wait "$pid"; } 2>/dev/null || true
-  survivors | cut -d " " -f 1 | xargs -r kill -KILL; rm -f "$out"' EXIT
+  [ -z "$started" ] || ended "$started" || kill -KILL ${started//,/ } 2>/dev/null; rm -f "$out"' EXIT
 
 # A VNC client: prints the server's RFB banner, or the error's last line.
 client() {
@@ -50,8 +41,8 @@ ready() {
   ended "$pid" && fail "serve-vnc ended at start"
   socket=$(sed -n 's/.*vncviewer \(\/[^ ]*\).*/\1/p' "$out")
   display=$(sed -n 's/.* on display \(:[0-9]*\) .*/\1/p' "$out")
-  started=$(for child in $(pgrep -P "$pid"); do echo "$child $(cat "/proc/$child/comm" 2>/dev/null)"; done)
-  [ -n "$socket" ] && [ "$(wc -l <<<"$started")" = 3 ]
+  started=$(pgrep -d , -P "$pid")
+  [ -n "$socket" ] && [ "${started//[0-9]/}" = ,, ]
 }
 # Starts serve-vnc, waits for its instructions, and checks what it serves.
 serve() {
@@ -64,7 +55,7 @@ serve() {
   [ "$(xdotool getdisplaygeometry) $X $Y $WIDTH $HEIGHT" = "382 270 0 0 382 270" ] ||
     fail "the desktop is $(xdotool getdisplaygeometry), the window ${WIDTH}x$HEIGHT at $X,$Y; both should be 382x270"
   [ "$(stat -c %a "$socket")" = 600 ] || fail "$socket has mode $(stat -c %a "$socket"), not 600"
-  tcp=$(ss -Htulnp | grep -E "pid=($(cut -d ' ' -f 1 <<<"$started" | paste -sd '|')),") &&
+  tcp=$(ss -Htulnp | grep -E "pid=(${started//,/|}),") &&
     fail "serve-vnc's processes listen on TCP or UDP: $tcp"
   [[ $(client) =~ ^RFB\ 003\.0[0-9][0-9]$ ]] || fail "$socket answered '$(client)', not an RFB banner"
   [ "$(id -u)" != 0 ] || [[ $(client setpriv --reuid=65534 --regid=65534 --clear-groups) == PermissionError:* ]] ||
@@ -76,7 +67,7 @@ first=${socket%/*}
 kill -KILL "$pid"
 wait "$pid" 2>/dev/null || true
 pid=''
-poll 5 "processes survived serve-vnc's SIGKILL for 5 s" none_survive
+poll 5 "processes survived serve-vnc's SIGKILL for 5 s" ended "$started"
 serve "$1"
 [ ! -e "$first" ] || fail "the second run left the first's directory $first"
 # Exit's centre, (156, 120) at scale 1. The display may end before xdotool does.
@@ -84,6 +75,6 @@ xdotool mousemove --window "$wid" 312 240 click 1 2>/dev/null || true
 poll 15 "serve-vnc still runs 15 s after Exit" ended "$pid"
 wait "$pid" || fail "serve-vnc exited with status $? after Exit"
 pid=''
-poll 5 "processes survived Exit for 5 s" none_survive
+poll 5 "processes survived Exit for 5 s" ended "$started"
 [ ! -e "${socket%/*}" ] || fail "serve-vnc left ${socket%/*} after Exit"
 echo "serve_vnc: owner-only socket, no TCP; nothing left after SIGKILL or Exit"
