@@ -1,17 +1,24 @@
 // The process entry: builds the runtime, the game's form and its window,
 // then runs the event loop until no form is left.
+#include "command_line.h"
 #include "form1.h"
 #include "form1_description.h"
 #include "icon.h"
+#include "no_display.h"
 #include "qt_binding.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char* argv[]) {
+    if (std::optional<int> status = app::handleCommandLine(argc, argv))
+        return *status;
+    app::NoDisplayExit noDisplay;
     QApplication app(argc, argv);
+    noDisplay.opened();
     QApplication::setApplicationName(QStringLiteral("tavelquin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelquin"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELQUIN_VERSION));
