@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelquin"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELQUIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVELQUIN_APP_ID));
-    QApplication::setWindowIcon(QIcon(app::iconPath()));
+    QApplication::setWindowIcon(app::icon());
 
     rt::GeneratorRandom random = rt::GeneratorRandom::fromEntropy();
     window::MessageBoxReporter reporter;

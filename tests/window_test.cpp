@@ -140,12 +140,22 @@ TEST_F(Window, DescriptionLaidOutAndDrawn) {
         EXPECT_TRUE(std::ranges::count(description.bindings, name, &rt::EventBinding::handler))
             << name << " is bound to no event";
 
-    // The program's icon loads from its resource path and shows the black
-    // panel and every secret colour.
-    const QImage icon = QImage(app::iconPath()).convertToFormat(QImage::Format_ARGB32);
-    EXPECT_GT(count(icon, is(black)), 0) << app::iconPath();
+    // The program's icon shows the black panel and every secret colour. At
+    // this scale the window gets the drawing made for its pixels, not one
+    // scaled from another size, and every size is crisp: no colour at any
+    // size that the 32 x 32 drawing lacks, as a blurred edge would have.
+    const QImage icon = app::drawIcon(32);
+    EXPECT_GT(count(icon, is(black)), 0);
     for (const game::ColourRow& row : game::ColourTable)
         EXPECT_GT(count(icon, is(rgb(row.colour))), 0) << "the icon lacks " << row.seenAs;
+    const QImage shown = app::icon().pixmap(QSize(32, 32), scale).toImage();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32), app::drawIcon(32 * scale));
+    std::set<QRgb> palette;
+    count(icon, [&](QColor c) { return palette.insert(c.rgba()).second; });
+    for (int size : app::iconSizes)
+        EXPECT_EQ(count(app::drawIcon(size), [&](QColor c) { return !palette.contains(c.rgba()); }),
+                  0)
+            << size << " x " << size;
 }
 
 TEST_F(Window, ClicksScoreRevealAndHide) {
