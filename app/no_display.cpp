@@ -49,12 +49,14 @@ NoDisplayExit::NoDisplayExit() { previous = qInstallMessageHandler(hold); }
 void NoDisplayExit::opened() {
     if (!previous)
         return;
-    qInstallMessageHandler(std::exchange(previous, nullptr));
+    // Qt hands back its default handler when no other was installed.
+    const QtMessageHandler restored = std::exchange(previous, nullptr);
+    qInstallMessageHandler(restored);
     std::lock_guard guard(lock);
     for (const HeldMessage& m : held) {
         const QMessageLogContext context(orNull(m.file), m.line, orNull(m.function),
                                          orNull(m.category));
-        qt_message_output(m.type, context, m.text);
+        restored(m.type, context, m.text);
     }
     held.clear();
 }
