@@ -1,13 +1,27 @@
-// The game's icon, compiled into the program as a Qt resource from
-// icons/tavelquin.xpm. The window shows it, and the tests load it from the
-// same path the program uses.
+// The game's icon: one drawing, the game's window in miniature, from which
+// the build writes the hicolor theme's PNGs and SVG and the window takes its
+// icon at every size.
 #pragma once
 
-#include <QString>
+#include <QByteArray>
+#include <QIcon>
+#include <QImage>
+
+#include <array>
 
 namespace app {
 
-// The icon's path among the program's resources.
-QString iconPath();
+// The sizes of the theme's PNGs, in pixels, as app/CMakeLists.txt lists them.
+inline constexpr std::array iconSizes = {TAVELQUIN_ICON_SIZES};
+
+// The drawing at size x size pixels. Every edge falls on a whole pixel, so
+// each size is crisp; 32 x 32 is the drawing's own grid, in 12 colours.
+QImage drawIcon(int size);
+
+// The drawing as a scalable SVG image.
+QByteArray iconSvg();
+
+// The drawing at every size in iconSizes, for a window.
+QIcon icon();
 
 } // namespace app

@@ -1,20 +1,26 @@
-// The process entry: builds the runtime, the game's form and its window,
-// then runs the event loop until no form is left.
+// The process entry: reads the command line, opens the display, builds the
+// game and its window, then runs the event loop until no form is left.
+#include "command_line.h"
 #include "game_session.h"
 #include "icon.h"
+#include "no_display.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char* argv[]) {
+    if (std::optional<int> status = app::handleCommandLine(argc, argv))
+        return *status;
+    app::NoDisplayExit noDisplay;
     QApplication app(argc, argv);
+    noDisplay.opened();
     QApplication::setApplicationName(QStringLiteral("tavelquin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelquin"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELQUIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVELQUIN_APP_ID));
-    QApplication::setWindowIcon(QIcon(app::iconPath()));
+    QApplication::setWindowIcon(app::icon());
 
     rt::GeneratorRandom random = rt::GeneratorRandom::fromEntropy();
     window::MessageBoxReporter reporter;

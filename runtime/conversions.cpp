@@ -25,9 +25,11 @@ double textToNumber(std::string_view text) {
 std::string numberToText(double value) {
     if (!std::isfinite(value))
         throw RuntimeError(ErrorCode::overflow, "a number that is not finite has no text");
+    if (std::fabs(value) >= 0x1p53)
+        throw RuntimeError(ErrorCode::overflow, "the number is too large to show exactly");
     char buffer[64];
     std::to_chars_result result;
-    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+    if (value == std::trunc(value)) {
         // Also turns -0.0 into plain "0".
         result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
     } else {

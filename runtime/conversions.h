@@ -11,9 +11,11 @@ namespace rt {
 // exponent); anything else, blanks included, is a type-mismatch error.
 double textToNumber(std::string_view text);
 
-// Whole numbers below 10^15 in magnitude become plain digits ("0", "10",
-// "-3"); other finite values the shortest text that reads back the same.
-// A NaN or an infinity is an overflow error.
+// Whole numbers become plain digits ("0", "10", "-3"), other values the
+// shortest text that reads back the same. From 2^53 in magnitude on, a double
+// no longer holds every whole number (2^53 + 1 rounds to 2^53), so such a
+// value, like a NaN or an infinity, is an overflow error: no text ever shows
+// a count that is off by one.
 std::string numberToText(double value);
 
 // The greatest whole number not above value.

@@ -2,8 +2,9 @@
 # Installs the build under /usr in a scratch DESTDIR, as a package would, and
 # checks what a desktop and a Debian system expect to find: the game in
 # games/ without RUNPATH and hardened, a valid desktop entry and AppStream
-# metainfo that name each other, the icon and the program consistently, a
-# 32 x 32 PNG icon, the manual page, the copyright file and the changelog.
+# metainfo that name each other, the icon and the program consistently, the
+# icon at every size and as an SVG, the manual page, the copyright file and
+# the changelog.
 #
 # usage: install_test.sh CMAKE BUILD_DIR PROJECT_VERSION CONFIG
 set -euo pipefail
@@ -38,10 +39,10 @@ id=$(basename "$entry" .desktop)
 echo "desktop id: $id"
 bin=$usr/games/tavelquin
 metainfo=$usr/share/metainfo/$id.metainfo.xml
-png=$usr/share/icons/hicolor/32x32/apps/$id.png
+icons=$usr/share/icons/hicolor
 man=$usr/share/man/man6/tavelquin.6.gz
 doc=$usr/share/doc/tavelquin
-for file in "$bin" "$metainfo" "$png" "$usr/share/pixmaps/$id.xpm" "$man" "$doc/copyright" \
+for file in "$bin" "$metainfo" "$icons/scalable/apps/$id.svg" "$man" "$doc/copyright" \
   "$doc/changelog.gz"; do
   [ -f "$file" ] || fail "no ${file#"$stage"/}"
 done
@@ -74,9 +75,15 @@ grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" 
 newest=$(sed -n 's/.*<release [^>]*version="\([^"]*\)".*/\1/p' "$metainfo" | head -n1)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', not $version"
 
-# The icon: the PNG signature, then an IHDR chunk of width 32 and height 32.
-[ "$(od -An -tx1 -N24 "$png" | tr -d ' \n')" = 89504e470d0a1a0a0000000d494844520000002000000020 ] ||
-  fail "$id.png is not a 32 x 32 PNG"
+# The icons: at each size the PNG signature, then an IHDR chunk of that width
+# and height; and a well-formed SVG.
+for size in 16 24 32 48 64 128 256; do
+  hex=$(printf '%08x' "$size")
+  [ "$(od -An -tx1 -N24 "$icons/${size}x$size/apps/$id.png" 2>/dev/null | tr -d ' \n')" = \
+    "89504e470d0a1a0a0000000d49484452$hex$hex" ] || fail "no $size x $size PNG icon $id.png"
+done
+/usr/bin/python3 -c 'import sys, xml.etree.ElementTree as x; x.parse(sys.argv[1])' \
+  "$icons/scalable/apps/$id.svg" || fail "$id.svg is not well-formed XML"
 
 # The manual page: compressed, for this version, and free of roff warnings
 # (man -Z writes the formatted page to stdout and only warnings to stderr).

@@ -217,8 +217,11 @@ void FormWindow::controlChanged(const rt::Control& control) {
     if (auto* label = dynamic_cast<const rt::Label*>(&control)) {
         auto* qlabel = static_cast<QLabel*>(widget);
         qlabel->setText(qs(label->caption().value));
-        if (isCount(d))
+        if (isCount(d)) {
+            // Read as the plain digits, however the layout wraps them.
+            qlabel->setAccessibleName(qlabel->text());
             layoutCount(qlabel, d);
+        }
     } else if (auto* panel = dynamic_cast<const rt::PictureBox*>(&control)) {
         rt::Colour colour = panel->backColour().value;
         static_cast<ColourPanel*>(widget)->setColour(toQColor(colour));
@@ -231,24 +234,36 @@ void FormWindow::controlChanged(const rt::Control& control) {
 }
 
 // A count wider than its label first takes the free room to its right, then
-// a smaller font, and always keeps every digit.
+// a smaller font; past what fits there at the smallest font, its digits wrap
+// over lines in the free room below. Every digit stays visible.
 void FormWindow::layoutCount(QLabel* label, const rt::ControlDescription& d) {
-    QRect geometry = pixelRect(d);
-    int room = std::max(geometry.width(), freeWidthRightOf(d));
+    const QString count = label->text();
+    const QRect geometry = pixelRect(d);
+    const QSize room = freeRoomOf(d).expandedTo(geometry.size());
+    // Measured as a label draws it, rounded up to whole pixels.
+    auto width = [](const QFont& font, const QString& text) {
+        return QFontMetrics(font).size(0, text).width();
+    };
     int pixelSize = captionPixelSize;
     QFont font = captionFont(pixelSize);
-    while (pixelSize > smallestCountPixelSize &&
-           QFontMetrics(font).horizontalAdvance(label->text()) > room) {
+    while (pixelSize > smallestCountPixelSize && width(font, count) > room.width())
         font = captionFont(--pixelSize);
-    }
-    int width = std::max(geometry.width(), QFontMetrics(font).horizontalAdvance(label->text()));
+    qsizetype perLine = count.size();
+    while (perLine > 1 && width(font, count.left(perLine)) > room.width())
+        --perLine;
+    QStringList lines;
+    for (qsizetype i = 0; i < count.size(); i += perLine)
+        lines << count.mid(i, perLine);
     label->setFont(font);
-    label->setGeometry(geometry.x(), geometry.y(), std::min(width, room), geometry.height());
+    label->setText(lines.join('\n'));
+    const QSize text = QFontMetrics(font).size(0, label->text());
+    label->setGeometry(QRect(geometry.topLeft(), text.expandedTo(geometry.size()).boundedTo(room)));
 }
 
-// Pixels from the control's left edge to the next control on its row, or to
-// the window's edge.
-int FormWindow::freeWidthRightOf(const rt::ControlDescription& d) const {
+// The room from the control's top left corner to the next control on its row
+// (or the window's right edge) and to the next control below within that
+// width (or the window's bottom edge), in pixels.
+QSize FormWindow::freeRoomOf(const rt::ControlDescription& d) const {
     const rt::FormDescription& form = form_.description();
     int right = form.clientWidth;
     for (const rt::ControlDescription& other : form.controls) {
@@ -256,7 +271,14 @@ int FormWindow::freeWidthRightOf(const rt::ControlDescription& d) const {
         if (&other != &d && other.kind != rt::ControlKind::timer && sameRow && other.left > d.left)
             right = std::min(right, other.left);
     }
-    return twipsToPixels(right) - twipsToPixels(d.left);
+    int bottom = form.clientHeight;
+    for (const rt::ControlDescription& other : form.controls) {
+        bool sameColumn = other.left < right && d.left < other.left + other.width;
+        if (other.kind != rt::ControlKind::timer && sameColumn && other.top >= d.top + d.height)
+            bottom = std::min(bottom, other.top);
+    }
+    return {twipsToPixels(right) - twipsToPixels(d.left),
+            twipsToPixels(bottom) - twipsToPixels(d.top)};
 }
 
 QString FormWindow::colourName(rt::Colour colour) const {

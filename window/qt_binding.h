@@ -75,7 +75,7 @@ private:
     bool isCount(const rt::ControlDescription& description) const;
     void layoutCount(QLabel* label, const rt::ControlDescription& description);
     QString colourName(rt::Colour colour) const;
-    int freeWidthRightOf(const rt::ControlDescription& description) const;
+    QSize freeRoomOf(const rt::ControlDescription& description) const;
 
     QtHost& host_;
     rt::Runtime& runtime_;

@@ -6,13 +6,20 @@ Starts its own Xvfb and runs the game with Qt's AT-SPI bridge on. Checks that
 the panel and the counter row read once each, then guesses by keyboard and
 checks that every guess, and the end of the reveal, brings exactly one
 notification (what Orca speaks without moving the focus) that matches the
-counts and the panel. Leaves by pressing Exit. Run it inside its own D-Bus
-session (dbus-run-session), with Debian's /usr/bin/python3.
+counts and the panel. Leaves by pressing Exit. With --wayland it starts a
+headless weston instead, runs the game on Qt's Wayland platform, checks that
+the game talks to weston and to no X server, and guesses once through the
+button's accessible action. Run it inside its own D-Bus session
+(dbus-run-session), with Debian's /usr/bin/python3.
+
+usage: accessibility.py [--wayland] PATH-TO-tavelquin
 """
 
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
@@ -83,21 +90,56 @@ def check_guess(app, guess, row):
     print("guess %s: heard %r; counts read %r" % (guess, message, row_now))
 
 
+def start_display(wayland, work):
+    """Starts a private display server; returns it and the game's environment."""
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env.pop("DISPLAY", None)
+    env.pop("WAYLAND_DISPLAY", None)
+    if wayland:
+        env.update(XDG_RUNTIME_DIR=work, WAYLAND_DISPLAY="tavelquin", QT_QPA_PLATFORM="wayland")
+        server = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=tavelquin", "--no-config"],
+                                  env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    else:
+        # Xvfb picks a free display and writes its number to the pipe.
+        server = subprocess.Popen(
+            ["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        env.update(DISPLAY=":" + server.stdout.readline().strip(), QT_QPA_PLATFORM="xcb")
+    return server, env
+
+
+def connected_paths(pid):
+    """The paths of the listening Unix sockets that the process is connected to."""
+    fds = "/proc/%d/fd" % pid
+    inodes = {link[8:-1] for link in (os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds))
+              if link.startswith("socket:[")}
+    # ss -x: netid, state, queues, local path and inode, peer path and inode.
+    lines = subprocess.run(["ss", "-xH"], capture_output=True, text=True, check=True).stdout.splitlines()
+    return {f[4] for f in map(str.split, lines) if len(f) >= 8 and f[7] in inodes}
+
+
 def main():
-    # Xvfb picks a free display and writes its number to the pipe.
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    wayland = sys.argv[1] == "--wayland"
+    work = tempfile.mkdtemp(prefix="tavelquin-a11y.")
+    server, env = start_display(wayland, work)
     game = None
     try:
-        env = dict(os.environ, DISPLAY=":" + xvfb.stdout.readline().strip(),
-                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-        env.pop("WAYLAND_DISPLAY", None)
+        if wayland:
+            wait_for("weston's socket", lambda: os.path.exists(os.path.join(work, "tavelquin")))
         pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
-        game = subprocess.Popen([sys.argv[1]], env=env)
+        game = subprocess.Popen([sys.argv[-1]], env=env)
         app = wait_for("the game on the accessibility bus", lambda: next(
             (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tavelquin"), None))
         wait_for("the whole window", lambda: any(n.name == "Exit" for n in nodes(app)))
+        if wayland:
+            paths = connected_paths(game.pid)
+            if os.path.join(work, "tavelquin") not in paths or any("X11-unix" in p for p in paths):
+                fail("the game is not on weston alone; its sockets lead to %s" % sorted(paths))
+            time.sleep(0.3)
+            find(app, "Red").queryAction().doAction(0)
+            check_guess(app, "Red", 0)
+            leave(app, game, 1)
+            return
         for name in COLOURS + ["Start", "Stop", "Exit"]:
             find(app, name)
         # Read once each: no description repeating the name, no caption twice.
@@ -136,16 +178,22 @@ def main():
                  % (reading, [n.description for n in labels(app)], expected))
         print("H: heard %r" % reading)
 
-        find(app, "Exit").queryAction().doAction(0)
-        status = game.wait(timeout=10)
-        if status != 0 or len(heard) != 4:
-            fail("the program ended with status %d, having said %s" % (status, heard))
-        print("PASS: a screen reader hears every turn")
+        leave(app, game, 4)
     finally:
         if game is not None and game.poll() is None:
             game.kill()
-        xvfb.terminate()
-        xvfb.wait()
+        server.terminate()
+        server.wait()
+        shutil.rmtree(work)
+
+
+def leave(app, game, said):
+    """Exit ends the program with status 0, having said that many messages."""
+    find(app, "Exit").queryAction().doAction(0)
+    status = game.wait(timeout=10)
+    if status != 0 or len(heard) != said:
+        fail("the program ended with status %d, having said %s" % (status, heard))
+    print("PASS: a screen reader hears every turn")
 
 
 if __name__ == "__main__":
