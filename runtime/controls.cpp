@@ -49,12 +49,6 @@ Status PictureBox::setBackColour(Colour colour) {
 CommandButton::CommandButton(Form& form, const ControlDescription& description)
     : Control(form, description), enabled_(description.enabled) {}
 
-Result<bool> CommandButton::enabled() const {
-    if (!loaded())
-        return {Status::controlUnloaded, false};
-    return {Status::ok, enabled_};
-}
-
 Status CommandButton::setEnabled(bool enabled) {
     if (!loaded())
         return Status::controlUnloaded;
@@ -89,12 +83,6 @@ Timer::Timer(Form& form, const ControlDescription& description)
     : Control(form, description), enabled_(description.enabled), interval_(description.interval) {
     if (enabled_)
         due_ = form.runtime().now() + interval_;
-}
-
-Result<bool> Timer::enabled() const {
-    if (!loaded())
-        return {Status::controlUnloaded, false};
-    return {Status::ok, enabled_};
 }
 
 Status Timer::setEnabled(bool enabled) {

@@ -23,7 +23,6 @@ public:
     Control& operator=(const Control&) = delete;
 
     const std::string& name() const { return name_; }
-    ControlKind kind() const { return description_.kind; }
     const ControlDescription& description() const { return description_; }
     Form& form() const { return form_; }
     bool loaded() const;
@@ -69,7 +68,6 @@ class CommandButton final : public Control {
 public:
     CommandButton(Form& form, const ControlDescription& description);
 
-    Result<bool> enabled() const;
     Status setEnabled(bool enabled);
     // A press in code: runs the click handler at once, nested in the caller,
     // whether or not the button is enabled.
@@ -90,7 +88,6 @@ class Timer final : public Control {
 public:
     Timer(Form& form, const ControlDescription& description);
 
-    Result<bool> enabled() const;
     // Enabling a stopped timer makes it tick one interval from now. Enabling
     // a running one leaves its schedule alone: a setting that does not change
     // the value changes nothing.
