@@ -12,37 +12,26 @@ namespace {
 
 constexpr double luck = 1.0 / 6.0;
 
-TEST(BinomialTails, MatchValuesComputedExactlyOrTo60Digits) {
-    struct Row {
-        std::int64_t n, k;
-        double upper, lower;
-    };
-    const std::int64_t most = std::numeric_limits<std::int64_t>::max();
-    // Up to n = 1000 exact rational sums; n = 10^7, 60-digit decimal sums by
-    // bench/check_tails.py (ln n! from Stirling's series with Bernoulli numbers).
-    const Row rows[] = {
-        {20, 7, 0.0371353430386724, 0.98874671535712566},
-        {20, 3, 0.6713409283621811, 0.56654563777566935},
-        {100, 25, 0.021703378733936077, 0.98812250313710348},
-        {1000, 190, 0.027856893680321106, 0.97699035657888988},
-        {6, 6, 2.1433470507544573e-05, 1},
-        {1, 1, 1.0 / 6, 1},
-        {10000000, 1666666, 5.00357320048744891317e-01, 4.99981193683893820889e-01},
-        {10000000, 1672559, 2.90952341096655369483e-07, 9.99999710323515533794e-01},
-        {10000000, 1643096, 1, 1.28924020051059712798e-89},
-        {10000000, 1710271, 6.58316403326427455818e-298, 1},
-        {1000000000, most, 0, 1},
-        {1000000000, -most - 1, 1, 0},
-    };
-    for (const Row& row : rows) {
-        EXPECT_NEAR(game::binomialUpperTail(row.n, row.k, luck), row.upper, 1e-9 * row.upper)
-            << row.n << " " << row.k;
-        EXPECT_NEAR(game::binomialLowerTail(row.n, row.k, luck), row.lower, 1e-9 * row.lower)
-            << row.n << " " << row.k;
-    }
+void expectTails(std::int64_t n, std::int64_t k, double upper, double lower) {
+    EXPECT_NEAR(game::binomialUpperTail(n, k, luck), upper, 1e-9 * upper) << n << " " << k;
+    EXPECT_NEAR(game::binomialLowerTail(n, k, luck), lower, 1e-9 * lower) << n << " " << k;
 }
 
-TEST(BinomialTails, MatchAPlainSumForEveryKUpToForty) {
+TEST(BinomialTails, MatchExactValuesAndAPlainSum) {
+    // Up to n = 1000 exact rational sums; n = 10^7, 60-digit decimal sums by
+    // bench/check_tails.py (ln n! from Stirling's series with Bernoulli numbers).
+    const std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    expectTails(20, 7, 0.0371353430386724, 0.98874671535712566);
+    expectTails(20, 3, 0.6713409283621811, 0.56654563777566935);
+    expectTails(100, 25, 0.021703378733936077, 0.98812250313710348);
+    expectTails(1000, 190, 0.027856893680321106, 0.97699035657888988);
+    expectTails(6, 6, 2.1433470507544573e-05, 1);
+    expectTails(10000000, 1666666, 5.00357320048744891317e-01, 4.99981193683893820889e-01);
+    expectTails(10000000, 1672559, 2.90952341096655369483e-07, 9.99999710323515533794e-01);
+    expectTails(10000000, 1643096, 1, 1.28924020051059712798e-89);
+    expectTails(10000000, 1710271, 6.58316403326427455818e-298, 1);
+    expectTails(1000000000, most, 0, 1);
+    expectTails(1000000000, -most - 1, 1, 0);
     for (int n = 0; n <= 40; ++n)
         for (int k = -1; k <= n + 1; ++k) {
             long double upper = 0, lower = 0, binomial = 1; // C(n, j)
@@ -52,23 +41,17 @@ TEST(BinomialTails, MatchAPlainSumForEveryKUpToForty) {
                 upper += j >= k ? term : 0;
                 lower += j <= k ? term : 0;
             }
-            EXPECT_NEAR(game::binomialUpperTail(n, k, luck), upper, 1e-9 * upper) << n << " " << k;
-            EXPECT_NEAR(game::binomialLowerTail(n, k, luck), lower, 1e-9 * lower) << n << " " << k;
+            expectTails(n, k, double(upper), double(lower));
         }
 }
 
 TEST(HunchMeter, ReadingsSayWhatTheCountMeansInPlainWords) {
-    // From 6 blind guesses on, a reading is the count, the rate and then the
-    // verdict; before, the verdict is all of it.
-    struct Row {
-        std::int64_t guesses, right;
-        std::string rate, verdict;
-    };
+    // From 6 blind guesses on: the count, the rate, then the verdict.
     const std::string well = "Doing this well by luck: ", badly = "Doing this badly by luck: ";
-    const Row rows[] = {
+    const std::tuple<int, int, std::string, std::string> rows[] = {
         {0, 0, "",
-         "No blind guesses yet. Only guesses made while the panel is black count for "
-         "the hunch meter."},
+         "No blind guesses yet. Only guesses made while the panel is black count for the hunch "
+         "meter."},
         {1, 1, "", "Blind guesses: 1, right: 1. Too early to tell: 5 more blind guesses needed."},
         {5, 0, "", "Blind guesses: 5, right: 0. Too early to tell: 1 more blind guess needed."},
         {6, 1, "16.7", "No better than luck."},
@@ -78,17 +61,16 @@ TEST(HunchMeter, ReadingsSayWhatTheCountMeansInPlainWords) {
         {100, 50, "50", well + "about 1 in 59 trillion."},
         {20, 20, "100", well + "less than 1 in 10 to the power 15."},
         {3000, 1, "0.1", "No better than luck. " + badly + "less than 1 in 10 to the power 234."},
-        {3000, 2999, "99.9", well + "less than 1 in 10 to the power 300."},
-    };
-    for (const Row& row : rows) {
+        {3000, 2999, "99.9", well + "less than 1 in 10 to the power 300."}};
+    for (const auto& [guesses, right, rate, verdict] : rows) {
         game::HunchMeter meter;
-        for (std::int64_t i = 0; i < row.guesses; ++i)
-            meter.blindGuess(i < row.right);
-        EXPECT_EQ(meter.reading(),
-                  row.rate.empty() ? row.verdict
-                                   : "Blind guesses: " + std::to_string(row.guesses) +
-                                         ", right: " + std::to_string(row.right) + " (" + row.rate +
-                                         "%). Luck alone: 1 in 6 (16.7%). " + row.verdict);
+        for (int i = 0; i < guesses; ++i)
+            meter.blindGuess(i < right);
+        EXPECT_EQ(meter.reading(), rate.empty()
+                                       ? verdict
+                                       : "Blind guesses: " + std::to_string(guesses) +
+                                             ", right: " + std::to_string(right) + " (" + rate +
+                                             "%). Luck alone: 1 in 6 (16.7%). " + verdict);
     }
 }
 
