@@ -174,8 +174,11 @@ def leave(program, said):
 def vnc(game, work):
     """serve-vnc twice: the first is killed with SIGKILL, the second ends with
     the game's Exit; each must serve the game to its owner alone."""
-    # serve-vnc's directories, and the stale ones it removes, are ours alone.
+    # serve-vnc's directories, and the stale ones it removes, are ours alone;
+    # others may pass through ours, as through /tmp, so that only its own modes
+    # keep them out.
     os.environ["TMPDIR"], log, served, root = work, work + "/serve-vnc.out", [], os.getuid() == 0
+    os.chmod(work, 0o711)
     context[0] = lambda: "serve-vnc printed %r; what it started still running: %s" % (
         open(log).read(), survivors(orphans))
     for run in range(2):
@@ -200,11 +203,11 @@ def vnc(game, work):
         stranger = tool("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", *client) if root else b""
         check("the desktop's size, the window's place and size, the socket's mode, its banner, what user 65534 "
               "meets there, TCP and UDP listeners, the earlier runs' directories left", (
-                  geometry[:2] + geometry[3:7], oct(os.stat(path).st_mode & 0o777), banner, stranger,
+                  geometry[:2] + geometry[3:7], tool("stat", "-c", "%a", path), banner, stranger,
                   [s for s in tool("ss", "-Htulnp").decode().splitlines()
                    if re.search(r"pid=(%s)," % "|".join(map(str, started + [server.pid])), s)],
                   [d for d in served[:-1] if os.path.exists(d)]), (
-                  ["382", "270", "X=0", "Y=0", "WIDTH=382", "HEIGHT=270"], "0o600", b"RFB 003.0NN",
+                  ["382", "270", "X=0", "Y=0", "WIDTH=382", "HEIGHT=270"], b"600\n", b"RFB 003.0NN",
                   b"PermissionError\n" if root else b"", [], []))
         if not run:
             server.kill()
@@ -242,8 +245,9 @@ def cli(game, work):
                              env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra))
         seen = (ran.returncode, ran.stdout.split("\n")[0] if out else ran.stdout, ran.stderr.removesuffix("\n"))
         if not (seen[0] == status and re.fullmatch(out, seen[1]) and re.fullmatch(err, seen[2])):
-            wrong.append("%s tavelquin %s: expected %s, saw %s" % (extra, arguments, (status, out, err), seen))
-    check("the command lines that went wrong", wrong, [])
+            wrong.append("FAIL: tavelquin %s, with %s added to the environment: expected status %d, stdout /%s/, "
+                         "stderr /%s/; saw %s, %r, %r" % (arguments, extra, status, out, err, *seen))
+    sys.exit("\n".join(wrong) or None)
 
 
 def main():
