@@ -13,7 +13,7 @@ with Debian's /usr/bin/python3, which has pyatspi.
 import contextlib, os, re, select, signal, subprocess, sys, tempfile, time
 
 import pyatspi
-from gi.repository import Gio, GLib
+from gi.repository import GLib
 
 SERVE_VNC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/serve-vnc")
 # A VNC client that prints the server's banner, or why it could not connect.
@@ -103,9 +103,7 @@ def play(game, work, wayland=False):
             [xvfb.stdout], [], [], 0)[0] and xvfb.stdout.readline().decode().strip()))
     # The accessibility bus puts its socket in XDG_RUNTIME_DIR, or else in one
     # path that every session shares, where a concurrent test would replace it.
-    Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
-        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "UpdateActivationEnvironment",
-        GLib.Variant("(a{ss})", ({"XDG_RUNTIME_DIR": work},)), None, Gio.DBusCallFlags.NONE, -1, None)
+    tool("dbus-update-activation-environment", "XDG_RUNTIME_DIR=" + work)
     pyatspi.Registry.registerEventListener(lambda e: e.detail1 and e.source.getRole() == pyatspi.ROLE_NOTIFICATION
                                            and heard.append(e.source.name), "object:state-changed:showing")
     procs.append(program := subprocess.Popen([game], env=env))
