@@ -32,16 +32,16 @@ def check(what, seen, expected):
         sys.exit("FAIL: %s: expected %s, saw %s\n  %s" % (what, expected, seen, context[0]()))
 
 
-def wait_for(what, probe, seconds=20):
+def wait_for(what, probe, seconds=20, saw=lambda: "nothing"):
     """Delivers the AT-SPI events that came in and polls probe, until it returns
-    something true, which it returns."""
+    something true, which it returns; a failure tells what saw() says."""
     deadline = time.monotonic() + seconds
     while True:
         while GLib.MainContext.default().iteration(False):
             pass
         if value := probe():
             return value
-        check("waiting %d s" % seconds, "nothing" if time.monotonic() > deadline else what, what)
+        check("waiting %d s" % seconds, saw() if time.monotonic() > deadline else what, what)
         time.sleep(0.05)
 
 
@@ -142,14 +142,17 @@ def play(game, work, wayland=False):
     pressed = time.monotonic()
     tool("xdotool", "key", "space", env=env)
     shown = guess(app, 0, tally)
-    check("the panel on screen, reading %s" % shown, panel_colour(shot(wid, env)[1]), COLOURS.get(shown))
+    on_screen = lambda: panel_colour(shot(wid, env)[1])  # Qt paints a moment after it announces
+    wait_for("the panel on screen showing %s, as it reads %s" % (COLOURS.get(shown), shown),
+             lambda: on_screen() == COLOURS.get(shown), 2, on_screen)
     tool("xdotool", "key", "space", env=env)
     guess(app, 1, tally)
     wait_for("the end of the reveal", lambda: heard[2:])
     elapsed = (time.monotonic() - pressed) * 1000
-    check("the end of the reveal: what is heard, how the panel reads and what it shows, the time from the first "
-          "guess's key press", (heard[2:], panel(app), panel_colour(shot(wid, env)[1]), 3000 <= elapsed < 6000),
-          (["Hidden again. Start is no longer available."], "hidden", "000000", True))
+    wait_for("the panel on screen black again", lambda: on_screen() == "000000", 2, on_screen)
+    check("the end of the reveal, %d ms after the first guess's key press: what is heard, how the panel reads, "
+          "whether in 3000 to 6000 ms" % elapsed, (heard[2:], panel(app), 3000 <= elapsed < 6000),
+          (["Hidden again. Start is no longer available."], "hidden", True))
     print("the panel black again %d ms after the first guess's key press" % elapsed)
 
     # The hunch meter counts the guesses made while the panel was black: the
