@@ -153,7 +153,7 @@ def play(game, work, wayland=False):
           "whether in 3000 to 6000 ms" % elapsed, (heard[2:], panel(app), 3000 <= elapsed < 6000),
           (["Hidden again. Start is no longer available."], "hidden", True))
     wait_for("the panel on screen black again", lambda: on_screen() == "000000", 2, on_screen)
-    print("the panel black again %d ms after the first guess's key press" % elapsed)
+    print("the reveal's end heard %d ms after the first guess's key press" % elapsed)
 
     # The hunch meter counts the guesses made while the panel was black: the
     # first, and the second only if the first came too early to show a colour.
