@@ -1,0 +1,278 @@
+#!/usr/bin/python3
+"""Drives the real program from outside, one mode per end-to-end test.
+
+usage: drive.py x11|wayland|vnc|cli PATH-TO-tavelquin
+
+x11: one game on a private Xvfb, played by keyboard and a mouse click while
+its pixels and what a screen reader hears through AT-SPI are checked. wayland:
+one guess on a headless weston, natively on Qt's Wayland platform. vnc:
+scripts/serve-vnc twice, as ./play runs it with no display. cli: command lines
+and missing displays. Run it in a D-Bus session of its own (dbus-run-session),
+with Debian's /usr/bin/python3, which has pyatspi.
+"""
+import contextlib, os, re, select, signal, subprocess, sys, tempfile, time
+
+import pyatspi
+from gi.repository import GLib
+
+SERVE_VNC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/serve-vnc")
+# A VNC client that prints the server's banner, or why it could not connect.
+CLIENT = """import socket, sys
+try: s = socket.socket(socket.AF_UNIX); s.settimeout(20); s.connect(sys.argv[1]); print(s.recv(12).decode(), end="")
+except OSError as e: print(type(e).__name__)"""
+# How the panel reads, and what it shows on screen as hex RGB.
+COLOURS = {"Red": "ff0000", "Yellow": "ffff00", "Green": "00c000", "Blue": "0000ff", "Purple": "800080",
+           "Orange": "ff8000", "hidden": "000000"}
+procs, orphans, heard = [], [], []  # what we started, what serve-vnc started, the notifications
+context = [lambda: "notifications heard: %s" % heard]  # what a failure shows besides its message
+
+
+def check(what, seen, expected):
+    if seen != expected:
+        sys.exit("FAIL: %s: expected %s, saw %s\n  %s" % (what, expected, seen, context[0]()))
+
+
+def wait_for(what, probe, seconds=20, saw=lambda: "nothing"):
+    """Delivers the AT-SPI events that came in and polls probe, until it returns
+    something true, which it returns; a failure tells what saw() says."""
+    deadline = time.monotonic() + seconds
+    while True:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        if value := probe():
+            return value
+        check("waiting %d s" % seconds, saw() if time.monotonic() > deadline else what, what)
+        time.sleep(0.05)
+
+
+def tool(*command, env=None):
+    """Runs a helper program and returns its output. Its errors go to ours; a
+    failure shows in the check of what it should have done."""
+    return subprocess.run(command, env=env, stdout=subprocess.PIPE, timeout=30).stdout
+
+
+def survivors(pids):  # as "pid state name"; a zombie has ended
+    shown = tool("ps", "-o", "pid=,stat=,comm=", "-p", ",".join(map(str, pids))).decode() if pids else ""
+    return [line for line in shown.splitlines() if line.split()[1][0] != "Z"]
+
+
+def shot(wid, env):
+    """The window's size, and a function from a point in it to its colour as hex RGB."""
+    ppm = tool("/usr/bin/import", "-window", wid, "-depth", "8", "ppm:-", env=env)
+    width, height = map(int, ppm.split()[1:3] or (0, 0))
+    return (width, height), lambda x, y: ppm[len(ppm) - 3 * width * (height - y) + 3 * x:][:3].hex()
+
+
+def panel_colour(pixel):  # the panel is 57 x 57 at (16, 16); several colours there are all shown
+    seen = {pixel(x, y) for x in (19, 44, 69) for y in (19, 44, 69)}
+    return seen.pop() if len(seen) == 1 else sorted(seen)
+
+
+def panel(app):
+    return pyatspi.findDescendant(app, lambda n: n.name.startswith("Colour panel: ")).name[14:]
+
+
+def labels(app):  # the counter row, left to right
+    found = pyatspi.findAllDescendants(app, lambda n: n.getRole() == pyatspi.ROLE_LABEL)
+    return sorted(found, key=lambda n: n.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x)
+
+
+def guess(app, row, tally):
+    """The row-th notification tells the result of guessing Red and the colour that
+    the panel reads, and the counts moved with it; returns how the panel reads."""
+    said, shown = wait_for("notification %d, on a guess" % (row + 1), lambda: heard[row:row + 1])[0], panel(app)
+    expected = "Incorrect: too early, no colour was drawn yet." if shown == "hidden" else (
+        "Correct: Red." if shown == "Red" else "Incorrect: it was %s." % shown)
+    tally[expected.startswith("Correct")] += 1
+    check("guessing Red with the panel reading %s: the notification and the counts" % shown,
+          (said, " ".join(n.name for n in labels(app))), (expected, "Incorrect: %d Correct: %d" % tuple(tally)))
+    return shown
+
+
+def play(game, work, wayland=False):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=work)
+    if wayland:
+        env.update(WAYLAND_DISPLAY="tavelquin", QT_QPA_PLATFORM="wayland")
+        procs.append(subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=tavelquin", "--no-config"],
+                                      env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for("weston's socket", lambda: os.path.exists(work + "/tavelquin"))
+    else:  # Xvfb picks a free display and writes its number once it is ready.
+        procs.append(xvfb := subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen",
+                                               "0", "640x480x24"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
+        env.update(QT_QPA_PLATFORM="xcb", DISPLAY=":" + wait_for("Xvfb's display number", lambda: select.select(
+            [xvfb.stdout], [], [], 0)[0] and xvfb.stdout.readline().decode().strip()))
+    # The accessibility bus puts its socket in XDG_RUNTIME_DIR, or else in one
+    # path that every session shares, where a concurrent test would replace it.
+    tool("dbus-update-activation-environment", "XDG_RUNTIME_DIR=" + work)
+    pyatspi.Registry.registerEventListener(lambda e: e.detail1 and e.source.getRole() == pyatspi.ROLE_NOTIFICATION
+                                           and heard.append(e.source.name), "object:state-changed:showing")
+    procs.append(program := subprocess.Popen([game], env=env))
+    app = wait_for("the game on the accessibility bus", lambda: next(
+        (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tavelquin"), None))
+    named = wait_for("the whole window", lambda: (n := {n.name: n for n in pyatspi.findAllDescendants(
+        app, lambda n: True)}).get("Exit") and n)
+    tally = [0, 0]
+    time.sleep(0.3)  # a guess finds the first secret drawn 200 ms after the start
+    if wayland:  # With no DISPLAY, the game reaches AT-SPI on no platform but Wayland.
+        named["Red"].queryAction().doAction(0)
+        guess(app, 0, tally)
+        named["Exit"].queryAction().doAction(0)
+        return leave(program, 1)
+
+    # Real X rendering, once painted: the window's size, the red square, the
+    # black panel. What a screen reader finds: every button, and the panel
+    # and the counter row read once each.
+    wid = wait_for("a visible window titled Tavelquin", lambda: tool(
+        "xdotool", "search", "--onlyvisible", "--name", "^Tavelquin$", env=env).split()[:1])[0]
+    size, pixel = wait_for("the window painted", lambda: (s := shot(wid, env))[1](100, 28) != "000000" and s)
+    wanted = [*COLOURS][:6] + ["Start", "Stop", "Exit", "Colour panel: hidden", "Correct:"]
+    check("the window's size, the red square's centre, the panel, the controls found",
+          (size, pixel(100, 28), panel_colour(pixel), [n for n in wanted if n in named]),
+          ((191, 135), "ff0000", "000000", wanted))
+    labelled = [r.getTarget(0).name for r in named["Correct:"].getRelationSet()
+                if r.getRelationType() == pyatspi.RELATION_LABEL_FOR]
+    check("the panel's description, the counter row, what 'Correct:' labels",
+          (named["Colour panel: hidden"].description, " ".join(n.name for n in labels(app)), labelled),
+          ("", "Incorrect: 0 Correct: 0", ["0"]))
+
+    # By keyboard from the panel, which holds the focus: Tab to Red, Space
+    # guesses, and Space again during the reveal guesses again.
+    tool("xdotool", "windowfocus", "--sync", wid, "key", "Tab", env=env)
+    wait_for("the focus on Red after Tab", lambda: named["Red"].getState().contains(pyatspi.STATE_FOCUSED))
+    pressed = time.monotonic()
+    tool("xdotool", "key", "space", env=env)
+    shown = guess(app, 0, tally)
+    on_screen = lambda: panel_colour(shot(wid, env)[1])  # Qt paints a moment after it announces
+    wait_for("the panel on screen showing %s, as it reads %s" % (COLOURS.get(shown), shown),
+             lambda: on_screen() == COLOURS.get(shown), 2, on_screen)
+    tool("xdotool", "key", "space", env=env)
+    guess(app, 1, tally)
+    wait_for("the end of the reveal", lambda: heard[2:])
+    elapsed = (time.monotonic() - pressed) * 1000
+    check("the end of the reveal, %d ms after the first guess's key press: what is heard, how the panel reads, "
+          "whether in 3000 to 6000 ms" % elapsed, (heard[2:], panel(app), 3000 <= elapsed < 6000),
+          (["Hidden again. Start is no longer available."], "hidden", True))
+    wait_for("the panel on screen black again", lambda: on_screen() == "000000", 2, on_screen)
+    print("the reveal's end heard %d ms after the first guess's key press" % elapsed)
+
+    # The hunch meter counts the guesses made while the panel was black: the
+    # first, and the second only if the first came too early to show a colour.
+    # H speaks what the counts' descriptions say.
+    tool("xdotool", "key", "h", env=env)
+    reading = wait_for("the hunch meter's reading after H", lambda: heard[3:4])[0]
+    blind = heard[:1 + heard[0].endswith("drawn yet.")]
+    meter = "Blind guesses: %d, right: %d." % (len(blind), sum(h.startswith("Correct") for h in blind))
+    check("H's reading, and the counts' descriptions",
+          (reading[:len(meter)], [n.description for n in labels(app)][1::2]), (meter, [reading] * 2))
+    tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
+    leave(program, 4)
+
+
+def leave(program, said):
+    """Exit ends the program with status 0, having said that many messages."""
+    ended = wait_for("the end of the program after Exit", lambda: program.poll() is not None and time.monotonic())
+    wait_for("a moment for the last notifications to come", lambda: time.monotonic() > ended + 0.2)
+    check("the exit status and the number of notifications", (program.returncode, len(heard)), (0, said))
+    print("heard %s" % heard)
+
+
+def vnc(game, work):
+    """serve-vnc twice: the first is killed with SIGKILL, the second ends with
+    the game's Exit; each must serve the game to its owner alone."""
+    # serve-vnc's directories, and the stale ones it removes, are ours alone;
+    # others may pass through ours, as through /tmp, so that only its own modes
+    # keep them out.
+    os.environ["TMPDIR"], log, served, root = work, work + "/serve-vnc.out", [], os.getuid() == 0
+    os.chmod(work, 0o711)
+    context[0] = lambda: "serve-vnc printed %r; what it started still running: %s" % (
+        open(log).read(), survivors(orphans))
+    for run in range(2):
+        with open(log, "w") as out:
+            procs.append(server := subprocess.Popen([SERVE_VNC, game], stdout=out, stderr=subprocess.STDOUT))
+
+        def ready():  # the instructions printed, and Xvnc, the bus and the game running
+            check("serve-vnc's exit status while it starts", server.poll(), None)
+            found = re.search(r" on display (:\d+) .*vncviewer (/\S+)", open(log).read(), re.DOTALL)
+            started = [int(p) for p in tool("pgrep", "-P", str(server.pid)).split()]
+            return found and len(started) == 3 and (*found.groups(), started)
+
+        display, path, started = wait_for("serve-vnc's instructions and its three processes", ready, 30)
+        orphans.extend(started)
+        served.append(os.path.dirname(path))
+        env = dict(os.environ, DISPLAY=display, XAUTHORITY=served[-1] + "/Xauthority")
+        geometry = tool("xdotool", "getdisplaygeometry", "search", "--onlyvisible", "--name", "^Tavelquin$",
+                        "getwindowgeometry", "--shell", env=env).decode().split()
+        client = [sys.executable, "-c", CLIENT, path]
+        banner = re.sub(rb"\d\d\n$", b"NN", tool(*client))
+        stranger = tool("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", *client) if root else b""
+        ours = "|".join(map(str, started + [server.pid]))
+        listeners = [s for s in tool("ss", "-Htulnp").decode().splitlines() if re.search(r"pid=(%s)," % ours, s)]
+        check("the desktop's size, the window's place and size, the socket's mode, its banner, what user 65534 "
+              "meets there, TCP and UDP listeners, the earlier runs' directories left",
+              (geometry[:2] + geometry[3:7], tool("stat", "-c", "%a", path), banner, stranger, listeners,
+               [d for d in served[:-1] if os.path.exists(d)]),
+              (["382", "270", "X=0", "Y=0", "WIDTH=382", "HEIGHT=270"], b"600\n", b"RFB 003.0NN",
+               b"PermissionError\n" if root else b"", [], []))
+        if not run:
+            server.kill()
+            server.wait()
+            wait_for("no process left 5 s after serve-vnc's SIGKILL", lambda: not survivors(started), 5,
+                     lambda: survivors(started))
+    # Exit's centre at scale 2; the display may end before xdotool does.
+    subprocess.run(["xdotool", "mousemove", "--window", geometry[2][7:], "312", "240", "click", "1"], env=env,
+                   capture_output=True)
+    wait_for("serve-vnc's end after Exit", lambda: server.poll() is not None)
+    wait_for("no process left 5 s after Exit", lambda: not survivors(started), 5, lambda: survivors(started))
+    check("serve-vnc's status after Exit, and whether its directory is left",
+          (server.returncode, os.path.exists(served[1])), (0, False))
+
+
+NO_DISPLAY = r"tavelquin: cannot open a display: .*DISPLAY.*WAYLAND_DISPLAY.*\./play.*"
+COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first line, all of stderr
+    ({}, "--version", 0, r"Tavelquin 1\.00", ""),
+    ({}, "-h", 0, r"Usage: .*tavelquin \[options\]", ""),
+    ({}, "--help", 0, r"Usage: .*tavelquin \[options\]", ""),
+    ({}, "-platform offscreen -style fusion --version", 0, r"Tavelquin 1\.00", ""),
+    ({}, "--bogus", 2, "", r"tavelquin: Unknown option 'bogus'\. Try 'tavelquin --help'\."),
+    ({}, "stray", 2, "", r"tavelquin: Unexpected argument 'stray'\. Try 'tavelquin --help'\."),
+    ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
+    ({}, "", 1, "", NO_DISPLAY),
+    ({"DISPLAY": ":unreachable"}, "", 1, "", NO_DISPLAY),
+    ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "none"}, "", 1, "", NO_DISPLAY),
+]
+
+
+def cli(game, work):
+    """Each command line ends with its exit status (a signal or a hang would show
+    as above 123) and one line on stdout or stderr, the other one silent."""
+    wrong = []
+    for extra, arguments, status, out, err in COMMAND_LINES:
+        ran = subprocess.run(["timeout", "30", game, *arguments.split()], capture_output=True, text=True,
+                             env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra))
+        seen = (ran.returncode, ran.stdout.split("\n")[0] if out else ran.stdout, ran.stderr.removesuffix("\n"))
+        if not (seen[0] == status and re.fullmatch(out, seen[1]) and re.fullmatch(err, seen[2])):
+            wrong.append("FAIL: tavelquin %s, with %s added to the environment: expected status %d, stdout /%s/, "
+                         "stderr /%s/; saw %s, %r, %r" % (arguments, extra, status, out, err, *seen))
+    if wrong:
+        sys.exit("\n".join(wrong))
+
+
+def main():
+    mode, game = sys.argv[1:]
+    for name in "DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI".split():
+        os.environ.pop(name, None)
+    with tempfile.TemporaryDirectory(prefix="tavelquin-e2e.") as work:
+        try:
+            {"x11": play, "wayland": lambda *a: play(*a, wayland=True), "vnc": vnc, "cli": cli}[mode](game, work)
+        finally:  # nothing that we or serve-vnc started outlives us
+            for process in reversed(procs):
+                process.terminate()
+                with contextlib.suppress(subprocess.TimeoutExpired):
+                    process.wait(10)
+            for line in survivors(orphans + [p.pid for p in procs if p.returncode is None]):
+                os.kill(int(line.split()[0]), signal.SIGKILL)
+    print("PASS: e2e.%s" % mode)
+
+
+if __name__ == "__main__":
+    main()
