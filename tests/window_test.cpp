@@ -28,19 +28,17 @@ std::ostream& operator<<(std::ostream& out, const QString& s) { return out << s.
 namespace {
 
 using namespace testing_support;
-const rt::FormDescription& description = window::form1Description;
 
 // Decoded here rather than through the binding's toQColor, so that a
 // byte-order slip there shows up as a wrong colour on screen.
 QColor rgb(rt::Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 QImage grab(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
 // The pixels of the image that pass the test.
 int count(const QImage& image, const std::function<bool(QColor)>& wanted) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += wanted(image.pixelColor(x, y)) ? 1 : 0;
+            n += wanted(image.pixelColor(x, y));
     return n;
 }
 bool solid(const QImage& i, QColor c) {
@@ -52,11 +50,11 @@ struct GameWindow : app::GameSession {
     using GameSession::GameSession;
     QWidget* widget(const std::string& name) const { return window.widget(name); }
     void click(int k) { QTest::mouseClick(widget("Command" + std::to_string(k)), Qt::LeftButton); }
-    std::string said() const {
-        return window.findChild<QWidget*>("Announcer")->accessibleName().toStdString();
+    // The counts, "correct/incorrect", and what was announced last.
+    std::string told() const {
+        return form1.Label2.caption().value + '/' + form1.Label4.caption().value + ' ' +
+               window.findChild<QWidget*>("Announcer")->accessibleName().toStdString();
     }
-    // "correct/incorrect", as the two counts read
-    auto counts() { return form1.Label2.caption().value + '/' + form1.Label4.caption().value; }
 };
 
 struct Window : ::testing::Test {
@@ -72,32 +70,29 @@ TEST_F(Window, DescriptionLaidOutAndDrawn) {
     game.window.show();
     const QImage image = grab(&game.window);
     ASSERT_EQ(image.size(), QSize(191, 135) * scale);
-    auto device = [scale](QRect r) { return QRect(r.topLeft() * scale, r.size() * scale); };
     auto px = [](int twips) { return int(std::lround(twips / 15.0)); };
     std::set<int> tabs;
     QImage rest = image; // blacked out control by control, but for the panel
     QPainter painter(&rest);
-    for (const rt::ControlDescription& d : description.controls) {
+    for (const rt::ControlDescription& d : window::form1Description.controls) {
         QWidget* widget = game.window.widget(d.name);
-        ASSERT_EQ(widget == nullptr, d.kind == rt::ControlKind::timer) << d.name;
-        if (!widget)
+        if (d.kind == rt::ControlKind::timer)
             continue;
-        EXPECT_TRUE(QRect(0, 0, 2865, 2025).contains(QRect(d.left, d.top, d.width, d.height)));
-        EXPECT_TRUE(tabs.insert(d.tabIndex).second && d.tabIndex >= 0) << d.name;
-        EXPECT_EQ(widget->geometry(), QRect(px(d.left), px(d.top), px(d.width), px(d.height)));
-        const QImage own = image.copy(device(widget->geometry()));
-        // A square solid in its colour, with its colour's name as a tooltip; a
-        // label red text on black.
+        const QRect place(px(d.left), px(d.top), px(d.width), px(d.height));
+        EXPECT_TRUE(widget->geometry() == place && tabs.insert(d.tabIndex).second) << d.name;
+        EXPECT_TRUE(QRect(0, 0, 191, 135).contains(place)) << d.name;
+        const QImage own = image.copy(QRect(place.topLeft() * scale, place.size() * scale));
+        // A square solid in its colour, with its name as a tooltip; a label
+        // red text on black.
         auto other = [](QColor c) { return c.green() > 8 || c.blue() > 8; };
-        auto red = [](QColor c) { return c.red() >= 160; };
-        EXPECT_TRUE(d.kind == rt::ControlKind::graphicalButton
-                        ? solid(own, rgb(d.backColour)) &&
-                              widget->toolTip() == d.accessibleName.data()
-                    : d.kind == rt::ControlKind::label ? !count(own, other) && count(own, red)
-                                                       : true)
-            << d.name;
+        if (d.kind == rt::ControlKind::graphicalButton) {
+            EXPECT_TRUE(solid(own, rgb(d.backColour)) &&
+                        widget->toolTip() == d.accessibleName.data());
+        } else if (d.kind == rt::ControlKind::label) {
+            EXPECT_TRUE(!count(own, other) && count(own, [](QColor c) { return c.red() > 160; }));
+        }
         if (d.kind != rt::ControlKind::pictureBox)
-            painter.fillRect(widget->geometry(), Qt::black);
+            painter.fillRect(place, Qt::black);
     }
     painter.end();
     EXPECT_TRUE(solid(rest, Qt::black)) << "the panel or the background is not all black";
@@ -113,37 +108,56 @@ TEST_F(Window, DescriptionLaidOutAndDrawn) {
         app::icon().pixmap(QSize(32, 32), scale).toImage().convertToFormat(QImage::Format_ARGB32),
         app::drawIcon(32 * scale));
     for (int size : app::iconSizes)
-        EXPECT_EQ(count(app::drawIcon(size), [&](QColor c) { return !palette.contains(c.rgb()); }),
-                  0)
-            << size;
+        EXPECT_FALSE(
+            count(app::drawIcon(size), [&](QColor c) { return !palette.contains(c.rgb()); }));
 }
 
-// The counts, the panel, what a screen reader is told and the hunch meter.
-TEST_F(Window, ClicksScoreRevealAndHideAndAreTold) {
+// By keyboard, then by mouse: the counts, the panel, what a screen reader is
+// told and the hunch meter.
+TEST_F(Window, KeysAndClicksScoreRevealHideAndAreTold) {
     game.window.show();
+    QApplication::setActiveWindow(&game.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&game.window));
+    // The panel holds the focus when the window opens, so no square has it;
+    // labels take none; after Exit the walk comes round to the panel, which
+    // shows its mark only while it has the focus.
+    QWidget* panel = game.widget("Picture1");
+    ASSERT_EQ(QApplication::focusWidget(), panel);
+    for (int k : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(),
+                  k ? game.widget("Command" + std::to_string(k)) : panel);
+        EXPECT_EQ(solid(grab(panel), Qt::black), k != 0) << "the panel's mark, Tab to " << k;
+    }
+    // The red square shows a mark and keeps most of its colour; Space presses
+    // it, as a click would (no secret yet: a miss).
+    const QImage focused = grab(game.widget("Command1"));
+    EXPECT_FALSE(solid(focused, Qt::red));
+    EXPECT_GT(count(focused, [](QColor c) { return c == Qt::red; }), 15 * 15);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(game.told(), "0/1 Incorrect: too early, no colour was drawn yet.");
+
     game.click(7);
     const int draws = random.draws;
-    game.click(7); // disabled: no new secret, nothing moves
+    game.click(7); // disabled: no new secret
     EXPECT_TRUE(random.draws == draws && !game.widget("Command7")->isEnabled());
-    EXPECT_EQ(game.said(), "Start is no longer available.");
-    auto panelShows = [&](QColor c) { return solid(grab(game.widget("Picture1")), c); };
+    EXPECT_EQ(game.told(), "0/1 Start is no longer available.");
     game.click(1);
-    EXPECT_TRUE(game.counts() == "0/1" && panelShows(QColor(0xFF, 0x80, 0)));
-    EXPECT_EQ(game.said(), "Incorrect: it was Orange.");
+    EXPECT_TRUE(solid(grab(panel), QColor(0xFF, 0x80, 0)));
+    EXPECT_EQ(game.told(), "0/2 Incorrect: it was Orange.");
     game.click(6); // sees the colour: not blind
-    EXPECT_EQ(game.counts() + ' ' + game.said(), "1/1 Correct: Orange.");
+    EXPECT_EQ(game.told(), "1/2 Correct: Orange.");
     const QString reading =
-        "Blind guesses: 1, right: 0. Too early to tell: 5 more blind guesses needed.";
+        "Blind guesses: 2, right: 0. Too early to tell: 4 more blind guesses needed.";
     for (const char* name : {"Label1", "Label2", "Label3", "Label4"})
         EXPECT_EQ(game.widget(name)->toolTip(), reading) << name;
     EXPECT_EQ(game.widget("Label2")->accessibleDescription(), reading);
-    QApplication::setActiveWindow(&game.window);
     QTest::keyClick(&game.window, Qt::Key_H);
-    EXPECT_EQ(game.said(), reading.toStdString());
+    EXPECT_EQ(game.told(), "1/2 " + reading.toStdString());
     game.runtime.advance(2999);
-    EXPECT_TRUE(panelShows(QColor(0xFF, 0x80, 0)));
+    EXPECT_TRUE(solid(grab(panel), QColor(0xFF, 0x80, 0)));
     game.runtime.advance(1);
-    EXPECT_TRUE(panelShows(Qt::black) && game.said() == "Hidden again.");
+    EXPECT_TRUE(solid(grab(panel), Qt::black) && game.told() == "1/2 Hidden again.");
 }
 
 // The runtime's clock used to move only when a timer woke the host, so a
@@ -161,72 +175,44 @@ TEST(RealTime, RevealRunsFromTheClickNotFromTheLastTick) {
     EXPECT_EQ(game.runtime.nextDue(), 9876 + 3000);
 }
 
-TEST_F(Window, KeyboardWalksTheTabOrderAndPresses) {
-    game.window.show();
-    QApplication::setActiveWindow(&game.window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&game.window));
-    // The panel holds the focus when the window opens, so no square has it;
-    // labels take none; after Exit the walk comes round to the panel, which
-    // shows its mark only while it has the focus.
-    QWidget* panel = game.widget("Picture1");
-    ASSERT_EQ(QApplication::focusWidget(), panel);
-    for (int k : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(),
-                  k ? game.widget("Command" + std::to_string(k)) : panel);
-        EXPECT_EQ(solid(grab(panel), Qt::black), k != 0) << "the panel's mark, Tab to " << k;
-    }
-    // The red square shows a mark and keeps most of its colour.
-    const QImage focused = grab(game.widget("Command1"));
-    EXPECT_FALSE(solid(focused, Qt::red));
-    EXPECT_GT(count(focused, [](QColor c) { return c == Qt::red; }),
-              focused.width() * focused.height() * 6 / 10);
-    // Space presses it, as a click would (no secret yet: a miss).
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(game.counts() + ' ' + game.said(),
-              "0/1 Incorrect: too early, no colour was drawn yet.");
-}
-
 // The text fits where the widget draws it, over as many lines as it has.
-void expectTextFits(QWidget* widget) {
+bool textFits(QWidget* widget) {
     QRect room = widget->contentsRect();
     QStyleOptionButton option;
     option.initFrom(widget);
     if (qobject_cast<QPushButton*>(widget))
         room = widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget);
-    const QSize text = QFontMetrics(widget->font()).size(0, widget->property("text").toString());
-    EXPECT_TRUE(text.width() <= room.width() && text.height() <= room.height())
-        << widget->objectName();
+    return room.contains(QRect(
+        room.topLeft(), QFontMetrics(widget->font()).size(0, widget->property("text").toString())));
 }
 
 // Both counts at once, up to the largest count the runtime shows, 2^53 - 1:
 // one line in a smaller font, then wrapped over two and three lines.
 TEST_F(Window, EveryCaptionAndCountStaysReadable) {
     for (const char* name : {"Label1", "Label3", "Command7", "Command8", "Command9"})
-        expectTextFits(game.widget(name));
+        EXPECT_TRUE(textFits(game.widget(name))) << name;
     for (const std::string digits :
          {"9", "99999", "9999999", "9999999999999", "9007199254740991"}) {
-        SCOPED_TRACE(digits);
         for (const char* name : {"Label2", "Label4"}) {
             rt::check(game.form.control<rt::Label>(name).setCaption(digits));
             QWidget* label = game.widget(name);
-            EXPECT_EQ(label->property("text").toString().remove('\n'), digits.c_str());
-            EXPECT_EQ(label->accessibleName(), digits.c_str());
-            expectTextFits(label);
-            EXPECT_GE(QFontInfo(label->font()).pixelSize(), 6);
-            EXPECT_TRUE(game.window.rect().contains(label->geometry()));
+            EXPECT_EQ(label->property("text").toString().remove('\n') + label->accessibleName(),
+                      QString::fromStdString(digits + digits));
+            EXPECT_TRUE(textFits(label) && QFontInfo(label->font()).pixelSize() >= 6 &&
+                        game.window.rect().contains(label->geometry()))
+                << name << " " << digits;
         }
         // Every pixel of text a label draws shows in the window: no neighbour
         // stacked above it hides the edge of a letter or digit.
         const QImage window = grab(&game.window);
         for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
-            const QImage own = grab(game.widget(name));
-            const QImage seen = window.copy(game.widget(name)->geometry());
+            const QImage own = grab(game.widget(name)),
+                         seen = window.copy(game.widget(name)->geometry());
             int hidden = 0;
             for (int y = 0; y < own.height(); ++y)
                 for (int x = 0; x < own.width(); ++x)
-                    hidden += qRed(own.pixel(x, y)) > qRed(seen.pixel(x, y)) ? 1 : 0;
-            EXPECT_EQ(hidden, 0) << name << " has text pixels hidden";
+                    hidden += qRed(own.pixel(x, y)) > qRed(seen.pixel(x, y));
+            EXPECT_EQ(hidden, 0) << name << " has text pixels hidden at " << digits;
         }
     }
 }
@@ -259,7 +245,7 @@ TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
         QStringList{
             "Run-time error 16: Invalid floating-point operation (the result is not a number)"});
     EXPECT_EQ(random.draws, 1) << "ticks ran after the failing draw";
-    EXPECT_EQ(game.counts() + ' ' + game.said(), "0/0 ");
+    EXPECT_EQ(game.told(), "0/0 ");
     EXPECT_TRUE(game.runtime.ended() && game.runtime.exitCode() == 1);
 }
 
