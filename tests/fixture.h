@@ -4,7 +4,6 @@
 #include "form1_description.h"
 #include "runtime.h"
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,14 @@ struct RecordingReporter : rt::ErrorReporter {
     std::vector<rt::RuntimeError> errors;
 };
 
-// Returns the values it was given, then repeats the last one.
+// Always the same value, counting the draws.
 struct ScriptedRandom : rt::RandomSource {
-    explicit ScriptedRandom(std::deque<float> values = {0.5f}) : values(std::move(values)) {}
+    explicit ScriptedRandom(float value = 0.5f) : value(value) {}
     float next() override {
-        const float value = values.front();
-        if (values.size() > 1)
-            values.pop_front();
         ++draws;
         return value;
     }
-    std::deque<float> values;
+    float value;
     int draws = 0;
 };
 

@@ -18,15 +18,14 @@
 namespace {
 
 // The random values the game and the model both read, in the same order when
-// they draw at the same moments; now and then the generator's edge values, 0
-// and the largest float below 1.
+// they draw at the same moments; now and then an edge: 0, the largest float
+// below 1, and one whose product with 6 single precision would round up to 5.
 struct Tape : rt::RandomSource {
     explicit Tape(std::uint64_t seed) : engine(seed) {}
     float next() override {
         const std::uint64_t bits = engine();
-        return bits % 64 == 0   ? 0.0f
-               : bits % 64 == 1 ? std::nextafter(1.0f, 0.0f)
-                                : float(bits >> 40) * 0x1p-24f;
+        constexpr float edges[] = {0.0f, 1.0f - 0x1p-24f, 13981013 * 0x1p-24f};
+        return bits % 64 < 3 ? edges[bits % 64] : float(bits >> 40) * 0x1p-24f;
     }
     std::mt19937_64 engine;
 };
