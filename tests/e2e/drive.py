@@ -236,8 +236,9 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
     ({}, "stray", 2, "", r"tavelquin: Unexpected argument 'stray'\. Try 'tavelquin --help'\."),
     ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
     ({}, "", 1, "", NO_DISPLAY),
-    ({"DISPLAY": ":unreachable"}, "", 1, "", NO_DISPLAY),
+    ({"DISPLAY": ":unreachable", "QT_QPA_PLATFORM": "bogus;xcb"}, "", 1, "", NO_DISPLAY),  # xcb was found
     ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "none"}, "", 1, "", NO_DISPLAY),
+    ({"QT_QPA_PLATFORM": "bogus"}, "", 1, "", r"tavelquin: cannot open a display: Qt has no platform plugin named 'bogus'; it has .*\bxcb\b.*"),
     # Qt's own warnings while it opens a display pass through, and the game
     # goes on: still running when the timeout stops it.
     ({"QT_QPA_PLATFORM": "offscreen"}, "-style bogus", 124, "", r"(?s)QApplication: invalid style override 'bogus'.*"),
