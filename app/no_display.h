@@ -6,8 +6,9 @@ namespace app {
 
 // Watches from its construction until opened(), around QApplication's
 // construction. If Qt gives up for want of a display (no DISPLAY or
-// WAYLAND_DISPLAY, an unreachable one, no compositor) the program prints one
-// line on stderr saying so and what to do, and exits with status 1. Qt's
+// WAYLAND_DISPLAY, an unreachable one, no compositor, or a platform it has no
+// plugin for) the program prints one line on stderr saying why and what to
+// do, and exits with status 1. Qt's
 // other messages meanwhile wait, and pass on at opened().
 class NoDisplayExit {
 public:
