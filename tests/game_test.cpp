@@ -58,33 +58,4 @@ TEST(Steps, GuessAndStartChangeTheControlsInTheirOrder) {
     game.runtime.setHost(nullptr);
 }
 
-// Every event, control and handler the description names must exist; a
-// fault is found when the form is built, and the message names all three.
-TEST(Description, AFaultIsFoundAtStartUpNamingWhatIsWrong) {
-    ScriptedRandom random;
-    Game game(random);
-    const rt::EventBinding broken[][1] = {{{"Command1", "Click", "Missing_Click"}},
-                                          {{"Nowhere", "Click", "Command1_Click"}},
-                                          {{"Command1", "Timer", "Command1_Click"}},
-                                          {{"Form1", "Click", "Command1_Click"}}};
-    for (const auto& rows : broken) {
-        rt::FormDescription faulty = window::form1Description;
-        faulty.bindings = rows;
-        try {
-            game.runtime.createForm(faulty).bindEvents(game.form1.handlers());
-            ADD_FAILURE() << "bound " << rows[0].handler;
-        } catch (const rt::DescriptionError& error) {
-            for (std::string_view name : {rows[0].control, rows[0].event, rows[0].handler})
-                EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
-        }
-    }
-    rt::FormDescription twice = window::form1Description;
-    twice.controls = twice.controls.first(1);
-    EXPECT_THROW(game.runtime.createForm(twice).control<rt::Label>("Command9"),
-                 rt::DescriptionError);
-    const rt::ControlDescription same[] = {twice.controls[0], twice.controls[0]};
-    twice.controls = same;
-    EXPECT_THROW(game.runtime.createForm(twice), rt::DescriptionError);
-}
-
 } // namespace
