@@ -18,10 +18,7 @@ struct RecordingReporter : rt::ErrorReporter {
 // Always the same value, counting the draws.
 struct ScriptedRandom : rt::RandomSource {
     explicit ScriptedRandom(float value = 0.5f) : value(value) {}
-    float next() override {
-        ++draws;
-        return value;
-    }
+    float next() override { return ++draws, value; }
     float value;
     int draws = 0;
 };
@@ -35,10 +32,6 @@ struct Game {
         form.bindEvents(form1.handlers());
         runtime.load(form);
     }
-    std::string correct() const { return form1.Label2.caption().value; }
-    std::string incorrect() const { return form1.Label4.caption().value; }
-    rt::Colour panel() const { return form1.Picture1.backColour().value; }
-
     RecordingReporter reporter;
     rt::Runtime runtime;
     rt::Form& form;

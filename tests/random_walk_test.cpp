@@ -149,9 +149,10 @@ TEST(RandomWalk, GameFollowsTheTurnTables) {
                                    game.reporter.errors.size());
         std::string expected = state(model.ended, model.target, model.now, 0);
         if (!model.ended) {
-            actual += state(game.form1.Timer1.isEnabled(), game.form1.Timer2.isEnabled(),
-                            game.form1.Command7.isEnabled(), game.panel(), game.correct(),
-                            game.incorrect(), told);
+            actual +=
+                state(game.form1.Timer1.isEnabled(), game.form1.Timer2.isEnabled(),
+                      game.form1.Command7.isEnabled(), game.form1.Picture1.backColour().value,
+                      game.form1.Label2.caption().value, game.form1.Label4.caption().value, told);
             expected += state(model.rolling, model.revealing, model.startEnabled, model.panel,
                               model.correct, model.incorrect, model.told);
         }
