@@ -24,17 +24,9 @@ rt::ErrorCode errorOf(auto&& operation) {
 // successor a double still holds, and read back the same; from 2^53 on, where
 // an increment could leave a count unchanged, they have no text.
 TEST(Conversions, NumbersAndTextsRoundTripOrAreRunTimeErrors) {
-    const std::pair<double, const char*> texts[] = {{0.0, "0"},
-                                                    {-0.0, "0"},
-                                                    {10.0, "10"},
-                                                    {-7.0, "-7"},
-                                                    {1e15, "1000000000000000"},
-                                                    {9007199254740991.0, "9007199254740991"},
-                                                    {0.25, "0.25"}};
-    for (auto [value, text] : texts) {
-        EXPECT_EQ(rt::numberToText(value), text);
-        EXPECT_EQ(rt::textToNumber(text), value) << text;
-    }
+    for (const char* text : {"0", "10", "-7", "1000000000000000", "9007199254740991", "0.25"})
+        EXPECT_EQ(rt::numberToText(rt::textToNumber(text)), text);
+    EXPECT_EQ(rt::numberToText(-0.0), "0");
     for (double value : {0x1p53, -0x1p53, double(INFINITY), nan})
         EXPECT_EQ(errorOf([&] { rt::numberToText(value); }), rt::ErrorCode::overflow) << value;
     for (const char* text : {"", " 1", "1 ", "abc", "1,5", "+1", "0x10", "inf", "nan", "1e"})
