@@ -148,7 +148,6 @@ def play(game, work, wayland=False):
           "whether in 3000 to 6000 ms" % elapsed, (heard[1:], panel(app), 3000 <= elapsed < 6000),
           (["Hidden again. Start is no longer available."], "hidden", True))
     wait_for("the panel on screen black again", lambda: on_screen() == "000000", 2, on_screen)
-    print("the reveal's end heard %d ms after the first guess's key press" % elapsed)
 
     # The guess, made while the panel was black, counts for the hunch meter.
     # H speaks what the counts' descriptions say.
@@ -221,10 +220,8 @@ def vnc(game, work):
 
 NO_DISPLAY = r"tavelquin: cannot open a display: .*DISPLAY.*WAYLAND_DISPLAY.*\./play.*"
 COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first line, all of stderr
-    ({}, "--version", 0, r"Tavelquin 1\.00", ""),
     ({}, "-h", 0, r"Usage: .*tavelquin \[options\]", ""),
     ({}, "-platform offscreen -style fusion --version", 0, r"Tavelquin 1\.00", ""),
-    ({}, "--bogus", 2, "", r"tavelquin: Unknown option 'bogus'\. Try 'tavelquin --help'\."),
     ({}, "stray", 2, "", r"tavelquin: Unexpected argument 'stray'\. Try 'tavelquin --help'\."),
     ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
     ({}, "", 1, "", NO_DISPLAY),
@@ -240,16 +237,13 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
 def cli(game, work):
     # Each command line ends with its exit status (a signal or a hang would show
     # as above 123) and one line on stdout or stderr, the other one silent.
-    wrong = []
     for extra, arguments, status, out, err in COMMAND_LINES:
         ran = subprocess.run(["timeout", "3" if status == 124 else "30", game, *arguments.split()], capture_output=True, text=True,
                              env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra))
         seen = (ran.returncode, ran.stdout.split("\n")[0] if out else ran.stdout, ran.stderr.removesuffix("\n"))
-        if not (seen[0] == status and re.fullmatch(out, seen[1]) and re.fullmatch(err, seen[2])):
-            wrong.append("FAIL: tavelquin %s, with %s added to the environment: expected status %d, stdout /%s/, "
-                         "stderr /%s/; saw %s, %r, %r" % (arguments, extra, status, out, err, *seen))
-    if wrong:
-        sys.exit("\n".join(wrong))
+        matched = seen[0] == status and re.fullmatch(out, seen[1]) and re.fullmatch(err, seen[2])
+        check("tavelquin %s, with %s added to the environment: status, stdout, stderr as patterns" % (
+            arguments, extra), seen, seen if matched else (status, out, err))
 
 
 def main():
