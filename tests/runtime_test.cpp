@@ -1,11 +1,17 @@
+// The runtime's own rules: number conversions, the random generator's range,
+// and how it runs event handlers.
 #include "conversions.h"
 #include "error.h"
+#include "fixture.h"
 #include "random.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -34,7 +40,8 @@ TEST(Conversions, NumbersAndTextsRoundTripOrAreRunTimeErrors) {
     EXPECT_EQ(errorOf([] { rt::textToNumber("1e400"); }), rt::ErrorCode::overflow);
 }
 
-TEST(Conversions, SixteenBitIntegersAndTheFloatingPointStatus) {
+// Also the random generator's edges: never 1 itself.
+TEST(Conversions, SixteenBitIntegersFloatingPointStatusAndRandomEdges) {
     EXPECT_EQ(rt::toInteger16(6.0), 6);
     EXPECT_EQ(rt::toInteger16(-32768.0), -32768);
     EXPECT_EQ(rt::toInteger16(2.5), 2); // ties to even
@@ -43,12 +50,42 @@ TEST(Conversions, SixteenBitIntegersAndTheFloatingPointStatus) {
     EXPECT_EQ(errorOf([] { rt::checkFloatingPoint(6.0); }), rt::ErrorCode::internal);
     EXPECT_EQ(errorOf([] { rt::checkFloatingPoint(nan); }), rt::ErrorCode::invalidFloatingPoint);
     EXPECT_EQ(errorOf([] { rt::checkFloatingPoint(-INFINITY); }), rt::ErrorCode::overflow);
-}
-
-TEST(Random, EdgesStayInsideZeroToOne) {
     EXPECT_EQ(rt::unitFloat(0), 0.0f);
     EXPECT_EQ(rt::unitFloat(0x100), 0x1p-24f);
-    EXPECT_EQ(rt::unitFloat(0xFFFFFFFF), std::nextafter(1.0f, 0.0f)); // never 1 itself
+    EXPECT_EQ(rt::unitFloat(0xFFFFFFFF), std::nextafter(1.0f, 0.0f));
+}
+
+// Acts once from inside a handler, when it changes a control, as a window
+// system's nested event loop could.
+struct Inside : rt::Host {
+    void controlChanged(const rt::Control&) override {
+        if (auto act = std::exchange(then, nullptr))
+            act();
+    }
+    std::function<void()> then;
+};
+
+// Events that arrive while a handler runs do not run inside it; an exception
+// of a foreign kind is one internal error that ends the game.
+TEST(Handlers, NestedEventsWaitAndForeignExceptionsEndTheGame) {
+    testing_support::ScriptedRandom random;
+    testing_support::Game game(random);
+    Inside inside;
+    game.runtime.setHost(&inside);
+    inside.then = [&] {
+        game.runtime.click(game.form1.Command8);
+        game.runtime.advance(5000);
+    };
+    game.runtime.click(game.form1.Command3);
+    EXPECT_EQ(random.draws + game.runtime.now(), 0);
+    inside.then = [] { throw std::logic_error("broken"); };
+    game.runtime.click(game.form1.Command1);
+    game.runtime.click(game.form1.Command2);
+    ASSERT_EQ(game.reporter.errors.size(), 1u);
+    EXPECT_EQ(rt::standardMessage(game.reporter.errors[0]),
+              "Run-time error 51: Internal error (broken)");
+    EXPECT_TRUE(game.runtime.ended() && game.runtime.exitCode() == 1);
+    game.runtime.setHost(nullptr);
 }
 
 } // namespace
