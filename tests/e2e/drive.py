@@ -127,11 +127,9 @@ def play(game, work, wayland=False):
     check("the window's size, the red square's centre, the panel, the controls found",
           (size, pixel(100, 28), panel_colour(pixel), [n for n in wanted if n in named]),
           ((191, 135), "ff0000", "000000", wanted))
-    labelled = [r.getTarget(0).name for r in named["Correct:"].getRelationSet()
-                if r.getRelationType() == pyatspi.RELATION_LABEL_FOR]
-    check("the panel's description, the counter row, what 'Correct:' labels",
-          (named["Colour panel: hidden"].description, " ".join(n.name for n in labels(app)), labelled),
-          ("", "Incorrect: 0 Correct: 0", ["0"]))
+    check("the panel's description, the counter row",
+          (named["Colour panel: hidden"].description, " ".join(n.name for n in labels(app))),
+          ("", "Incorrect: 0 Correct: 0"))
 
     # By keyboard from the panel, which holds the focus: Tab to Red, Space guesses.
     tool("xdotool", "windowfocus", "--sync", wid, "key", "Tab", env=env)
@@ -175,8 +173,7 @@ def vnc(game, work):
     # keep them out.
     os.environ["TMPDIR"], log, served, root = work, work + "/serve-vnc.out", [], os.getuid() == 0
     os.chmod(work, 0o711)
-    context[0] = lambda: "serve-vnc printed %r; what it started still running: %s" % (
-        open(log).read(), survivors(orphans))
+    context[0] = lambda: "serve-vnc printed %r; still running: %s" % (open(log).read(), survivors(orphans))
     for run in range(2):
         with open(log, "w") as out:
             procs.append(server := subprocess.Popen([SERVE_VNC, game], stdout=out, stderr=subprocess.STDOUT))
@@ -204,16 +201,15 @@ def vnc(game, work):
                [d for d in served[:-1] if os.path.exists(d)]),
               (["382", "270", "X=0", "Y=0", "WIDTH=382", "HEIGHT=270"], b"600\n", b"RFB 003.0NN",
                b"PermissionError\n" if root else b"", [], []))
-        if not run:
+        if not run:  # what it started is checked at the end
             server.kill()
             server.wait()
-            wait_for("no process left 5 s after serve-vnc's SIGKILL", lambda: not survivors(started), 5,
-                     lambda: survivors(started))
     # Exit's centre at scale 2; the display may end before xdotool does.
     subprocess.run(["xdotool", "mousemove", "--window", geometry[2][7:], "312", "240", "click", "1"], env=env,
                    capture_output=True)
     wait_for("serve-vnc's end after Exit", lambda: server.poll() is not None)
-    wait_for("no process left 5 s after Exit", lambda: not survivors(started), 5, lambda: survivors(started))
+    wait_for("no process of either run left 5 s after Exit", lambda: not survivors(orphans), 5,
+             lambda: survivors(orphans))
     check("serve-vnc's status after Exit, and whether its directory is left",
           (server.returncode, os.path.exists(served[1])), (0, False))
 
@@ -226,7 +222,6 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
     ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
     ({}, "", 1, "", NO_DISPLAY),
     ({"DISPLAY": ":unreachable", "QT_QPA_PLATFORM": "bogus;xcb"}, "", 1, "", NO_DISPLAY),  # xcb was found
-    ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "none"}, "", 1, "", NO_DISPLAY),
     ({"QT_QPA_PLATFORM": "bogus"}, "", 1, "", r"tavelquin: cannot open a display: Qt has no platform plugin named 'bogus'; it has .*\bxcb\b.*"),
     # Qt's own warnings while it opens a display pass through, and the game
     # goes on: still running when the timeout stops it.
