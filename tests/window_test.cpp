@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTest>
@@ -84,13 +85,14 @@ TEST_F(Window, LaidOutAndDrawnUpToTheLargestCounts) {
         EXPECT_EQ(widget->geometry(), place) << d.name;
         const QImage own = image.copy(device(place));
         // A square solid in its colour, with its name as a tooltip; a label
-        // red text on black.
+        // red text on black, naming the count it labels for a screen reader.
         auto other = [](QColor c) { return c.green() > 8 || c.blue() > 8; };
         if (d.kind == rt::ControlKind::graphicalButton) {
             EXPECT_TRUE(solid(own, rgb(d.backColour)) &&
                         widget->toolTip() == d.accessibleName.data());
         } else if (d.kind == rt::ControlKind::label) {
             EXPECT_TRUE(!count(own, other) && count(own, isText));
+            EXPECT_EQ(static_cast<QLabel*>(widget)->buddy(), game.window.widget(d.labelFor));
         }
         if (d.kind != rt::ControlKind::pictureBox)
             painter.fillRect(place, Qt::black);
