@@ -2,33 +2,71 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QWidget>
 
 namespace window {
 namespace {
 
+// A screen reader reads a notification's name within milliseconds of its
+// showing; a second leaves room for a busy machine.
+constexpr int renameAfterMs = 1000;
+// Enough for sixteen messages a second, faster than anyone listens; at a
+// faster pace texts wait for the oldest notification and are joined.
+constexpr std::size_t poolSize = 16;
+
+class NotificationWidget : public QWidget {
+public:
+    explicit NotificationWidget(QWidget* parent) : QWidget(parent) { setGeometry(0, 0, 0, 0); }
+};
+
 QAccessibleInterface* notificationFactory(const QString&, QObject* object) {
-    if (auto* announcer = dynamic_cast<Announcer*>(object))
-        return new QAccessibleWidget(announcer, QAccessible::Notification);
+    if (auto* widget = dynamic_cast<NotificationWidget*>(object))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
 
 } // namespace
 
-Announcer::Announcer(QWidget* parent) : QWidget(parent) {
+Announcer::Announcer(QWidget* parent) : QObject(parent), parent_(parent) {
     static const bool installed = (QAccessible::installFactory(notificationFactory), true);
     (void)installed;
     setObjectName(QStringLiteral("Announcer"));
-    setFocusPolicy(Qt::NoFocus);
-    setGeometry(0, 0, 0, 0);
-    hide();
+    retry_.setSingleShot(true);
+    retry_.callOnTimeout(this, &Announcer::showWaiting);
 }
 
 void Announcer::announce(const QString& text) {
+    waiting_ << text;
+    showWaiting();
+}
+
+void Announcer::showWaiting() {
+    if (waiting_.isEmpty() || shownThisPass_)
+        return;
+    if (next_ == notifications_.size()) {
+        notifications_.push_back({new NotificationWidget(parent_), {}});
+    } else if (!notifications_[next_].renamable.hasExpired()) {
+        retry_.start(int(notifications_[next_].renamable.remainingTime()));
+        return;
+    }
+    Notification& notification = notifications_[next_];
+    next_ = (next_ + 1) % poolSize;
     // Hidden, renamed and shown again: the showing is what the screen reader
     // hears, with the new name.
-    hide();
-    setAccessibleName(text);
-    show();
+    notification.widget->hide();
+    notification.widget->setAccessibleName(waiting_.join(' '));
+    notification.widget->show();
+    notification.renamable = QDeadlineTimer(renameAfterMs);
+    waiting_.clear();
+    // The next pass shows what came in the meantime.
+    shownThisPass_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            shownThisPass_ = false;
+            showWaiting();
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace window
