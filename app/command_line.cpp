@@ -43,9 +43,9 @@ constexpr const char* afterHelp = R"(
 Qt's own options, such as -platform NAME or -style NAME, work too.
 
 Exit status: 0 when the game ends or after --help or --version; 1 when no
-display could be opened or a run-time error ended the game; 2 for an unknown
-option, an option without its value, a stray argument or a faulty window
-description.
+display could be opened, Qt stopped on a fatal error or lost the display, or a
+run-time error ended the game; 2 for an unknown option, an option without its
+value, a stray argument or a faulty window description.
 )";
 
 int usageError(const QString& error) {
