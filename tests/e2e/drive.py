@@ -222,6 +222,9 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
     ({}, "", 1, "", NO_DISPLAY),
     ({"DISPLAY": ":unreachable", "QT_QPA_PLATFORM": "bogus;xcb"}, "", 1, "", NO_DISPLAY),  # xcb was found
     ({"QT_QPA_PLATFORM": "bogus"}, "", 1, "", r"tavelquin: cannot open a display: Qt has no platform plugin named 'bogus'; it has .*\bxcb\b.*"),
+    # Files that Qt would read without end, refused before Qt starts.
+    ({}, "-stylesheet /dev/zero", 2, "", r"tavelquin: -stylesheet /dev/zero is not a regular file of at most 1 MiB\. .*"),
+    ({}, "-platform offscreen:configfile=/usr/bin/python3", 2, "", r"tavelquin: The platform offscreen:configfile=/usr/bin/python3 names no regular file of at most 1 MiB\. .*"),
     # Qt's fatal messages, after those before: a warning made fatal, past a
     # critical one, which QT_FATAL_WARNINGS does not count; a qFatal as the
     # window opens, past the critical message that QT_FATAL_CRITICALS=2 lets
