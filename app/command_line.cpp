@@ -1,4 +1,5 @@
 #include "command_line.h"
+#include "network_listeners.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,10 +56,11 @@ Qt's own options, such as -platform NAME or -style NAME, work too; the file
 of -stylesheet, -qwindowicon or -icon must be a regular one of at most 1 MiB.
 
 Exit status: 0 when the game ends or after --help or --version; 1 when no
-display could be opened, Qt stopped on a fatal error or lost the display, or a
-run-time error ended the game; 2 for an unknown option, an option without its
-value, a stray argument, a file that is not a regular one of at most 1 MiB, or
-a faulty window description.
+display could be opened, Qt stopped on a fatal error or lost the display, a
+run-time error ended the game, or Qt's vnc platform or tuiotouch plugin was
+asked for without --allow-network-listening; 2 for an unknown option, an
+option without its value, a stray argument, a file that is not a regular one
+of at most 1 MiB, or a faulty window description.
 )";
 
 int usageError(const QString& error) {
@@ -77,7 +79,11 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
                                   QStringLiteral("Shows this help and exits."));
     const QCommandLineOption version(QStringLiteral("version"),
                                      QStringLiteral("Shows the version and exits."));
-    parser.addOptions({help, version});
+    const QCommandLineOption allowListening(
+        QStringLiteral("allow-network-listening"),
+        QStringLiteral("Lets Qt's vnc platform or tuiotouch plugin listen on the network, where "
+                       "anyone may connect, with no password."));
+    parser.addOptions({help, version, allowListening});
     for (const QtOption& qt : qtOptions) {
         QCommandLineOption option(QString::fromLatin1(qt.name));
         if (qt.takes != Takes::nothing)
@@ -122,6 +128,17 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
                     return usageError(
                         QStringLiteral("The platform %1 names no regular file of at most 1 MiB.")
                             .arg(platform));
+    const QStringList listeners =
+        networkListeners(platforms, parser.values(QStringLiteral("plugin"))
+                                        << qEnvironmentVariable("QT_QPA_GENERIC_PLUGINS"));
+    if (!listeners.isEmpty() && !parser.isSet(allowListening)) {
+        std::fprintf(stderr,
+                     "tavelquin: refusing Qt's %s, which would let anyone on the network play, "
+                     "with no password; ./play serves the game over VNC to you alone, and "
+                     "--allow-network-listening lets Qt listen.\n",
+                     qPrintable(listeners.join(QLatin1String(" and "))));
+        return 1;
+    }
     return std::nullopt;
 }
 

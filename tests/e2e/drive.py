@@ -214,6 +214,7 @@ def vnc(game, work):
 
 
 NO_DISPLAY = r"tavelquin: cannot open a display: .*DISPLAY.*WAYLAND_DISPLAY.*\./play.*"
+REFUSED = r"tavelquin: refusing Qt's %s, which would let anyone on the network play, .*\./play.*--allow-network-listening.*"
 COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first line, all of stderr
     ({}, "-h", 0, r"Usage: .*tavelquin \[options\]", ""),
     ({}, "-platform offscreen -style fusion --version", 0, r"Tavelquin 1\.00", ""),
@@ -222,7 +223,11 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
     ({}, "", 1, "", NO_DISPLAY),
     ({"DISPLAY": ":unreachable", "QT_QPA_PLATFORM": "bogus;xcb"}, "", 1, "", NO_DISPLAY),  # xcb was found
     ({"QT_QPA_PLATFORM": "bogus"}, "", 1, "", r"tavelquin: cannot open a display: Qt has no platform plugin named 'bogus'; it has .*\bxcb\b.*"),
-    # Files that Qt would read without end, refused before Qt starts.
+    # Refused before Qt starts: listening plugins, and files that Qt would read
+    # without end. Should a refusal fail, nothing listens all the same: Qt
+    # never reaches vnc after offscreen, nor loads a plugin with no display.
+    ({"QT_QPA_PLATFORM": "offscreen;Vnc:size=10x10"}, "", 1, "", REFUSED % "vnc platform"),
+    ({}, "-plugin TuioTouch", 1, "", REFUSED % "tuiotouch plugin"),
     ({}, "-stylesheet /dev/zero", 2, "", r"tavelquin: -stylesheet /dev/zero is not a regular file of at most 1 MiB\. .*"),
     ({}, "-platform offscreen:configfile=/usr/bin/python3", 2, "", r"tavelquin: The platform offscreen:configfile=/usr/bin/python3 names no regular file of at most 1 MiB\. .*"),
     # Qt's fatal messages, after those before: a warning made fatal, past a
@@ -233,9 +238,9 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
     ({"QT_FATAL_CRITICALS": "2"}, "-platform linuxfb:fb=/dev/null", 1, "", r"(?s)Error reading .*\ntavelquin: Qt cannot go on: Cannot create window: no screens available"),
     ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "gone"}, "", 1, "", r"(?s).*The Wayland connection broke\. .*\ntavelquin: the display went away, which ends the game"),
     # Qt's own warnings while it opens a display pass through, the first of
-    # QT_FATAL_WARNINGS=2 too, and the game goes on: still running when the
-    # timeout stops it.
-    ({"QT_QPA_PLATFORM": "offscreen", "QT_FATAL_WARNINGS": "2"}, "-style bogus", 124, "", r"(?s)QApplication: invalid style override 'bogus'.*"),
+    # QT_FATAL_WARNINGS=2 too, and the game goes on, on an allowed platform
+    # list holding vnc: still running when the timeout stops it.
+    ({"QT_QPA_PLATFORM": "offscreen;vnc", "QT_FATAL_WARNINGS": "2"}, "--allow-network-listening -style bogus", 124, "", r"(?s)QApplication: invalid style override 'bogus'.*"),
 ]
 
 
