@@ -1,7 +1,9 @@
 #include "command_line.h"
+#include "network_listeners.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -9,43 +11,56 @@
 namespace app {
 namespace {
 
-// The options QApplication and its X11 and Wayland platforms read, with
-// whether each takes a value. They are hidden from --help and left in argv,
-// where QApplication finds and removes them.
+// The options QApplication and its X11 and Wayland platforms read, with what
+// each takes. They are hidden from --help and left in argv, where
+// QApplication finds and removes them.
+enum class Takes { nothing, value, file };
 struct QtOption {
     const char* name;
-    bool takesValue;
+    Takes takes;
 };
 constexpr QtOption qtOptions[] = {
-    {"platform", true},
-    {"platformpluginpath", true},
-    {"platformtheme", true},
-    {"plugin", true},
-    {"qwindowgeometry", true},
-    {"qwindowicon", true},
-    {"qwindowtitle", true},
-    {"session", true},
-    {"style", true},
-    {"stylesheet", true},
-    {"display", true},
-    {"geometry", true},
-    {"title", true},
-    {"icon", true},
-    {"name", true},
-    {"visual", true},
-    {"reverse", false},
-    {"widgetcount", false},
-    {"nograb", false},
-    {"dograb", false},
+    {"platform", Takes::value},
+    {"platformpluginpath", Takes::value},
+    {"platformtheme", Takes::value},
+    {"plugin", Takes::value},
+    {"qwindowgeometry", Takes::value},
+    {"qwindowicon", Takes::file},
+    {"qwindowtitle", Takes::value},
+    {"session", Takes::value},
+    {"style", Takes::value},
+    {"stylesheet", Takes::file},
+    {"display", Takes::value},
+    {"geometry", Takes::value},
+    {"title", Takes::value},
+    {"icon", Takes::file},
+    {"name", Takes::value},
+    {"visual", Takes::value},
+    {"reverse", Takes::nothing},
+    {"widgetcount", Takes::nothing},
+    {"nograb", Takes::nothing},
+    {"dograb", Takes::nothing},
 };
 
+// Qt reads a style sheet, or the offscreen platform's configfile=, to its end,
+// and opens an icon with no time limit: /dev/zero never ends, a FIFO blocks,
+// a huge file fills the memory. So a file that exists must be a regular one of
+// at most 1 MiB; Qt reports a missing one itself and goes on.
+bool bounded(const QString& path) {
+    const QFileInfo file(path);
+    return !file.exists() || (file.isFile() && file.size() <= 1 << 20);
+}
+
 constexpr const char* afterHelp = R"(
-Qt's own options, such as -platform NAME or -style NAME, work too.
+Qt's own options, such as -platform NAME or -style NAME, work too; the file
+of -stylesheet, -qwindowicon or -icon must be a regular one of at most 1 MiB.
 
 Exit status: 0 when the game ends or after --help or --version; 1 when no
-display could be opened or a run-time error ended the game; 2 for an unknown
-option, an option without its value, a stray argument or a faulty window
-description.
+display could be opened, Qt stopped on a fatal error or lost the display, a
+run-time error ended the game, or Qt's vnc platform or tuiotouch plugin was
+asked for without --allow-network-listening; 2 for an unknown option, an
+option without its value, a stray argument, a file that is not a regular one
+of at most 1 MiB, or a faulty window description.
 )";
 
 int usageError(const QString& error) {
@@ -64,10 +79,14 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
                                   QStringLiteral("Shows this help and exits."));
     const QCommandLineOption version(QStringLiteral("version"),
                                      QStringLiteral("Shows the version and exits."));
-    parser.addOptions({help, version});
+    const QCommandLineOption allowListening(
+        QStringLiteral("allow-network-listening"),
+        QStringLiteral("Lets Qt's vnc platform or tuiotouch plugin listen on the network, where "
+                       "anyone may connect, with no password."));
+    parser.addOptions({help, version, allowListening});
     for (const QtOption& qt : qtOptions) {
         QCommandLineOption option(QString::fromLatin1(qt.name));
-        if (qt.takesValue)
+        if (qt.takes != Takes::nothing)
             option.setValueName(QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
@@ -92,6 +111,33 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
     if (parser.isSet(version)) {
         std::printf("Tavelquin %s\n", TAVELQUIN_VERSION_TEXT);
         return 0;
+    }
+    for (const QtOption& qt : qtOptions)
+        for (const QString& path : parser.values(QString::fromLatin1(qt.name)))
+            if (qt.takes == Takes::file && !bounded(path))
+                return usageError(QStringLiteral("-%1 %2 is not a regular file of at most 1 MiB.")
+                                      .arg(QString::fromLatin1(qt.name), path));
+    // Qt takes its platform from -platform, else from QT_QPA_PLATFORM. Both are
+    // checked, as the parser also takes a -platform=NAME, which Qt skips.
+    const QStringList platforms = parser.values(QStringLiteral("platform"))
+                                  << qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (const QString& list : platforms)
+        for (const QString& platform : list.split(QLatin1Char(';')))
+            for (const QString& option : platform.split(QLatin1Char(':')).mid(1))
+                if (option.startsWith(QLatin1String("configfile=")) && !bounded(option.mid(11)))
+                    return usageError(
+                        QStringLiteral("The platform %1 names no regular file of at most 1 MiB.")
+                            .arg(platform));
+    const QStringList listeners =
+        networkListeners(platforms, parser.values(QStringLiteral("plugin"))
+                                        << qEnvironmentVariable("QT_QPA_GENERIC_PLUGINS"));
+    if (!listeners.isEmpty() && !parser.isSet(allowListening)) {
+        std::fprintf(stderr,
+                     "tavelquin: refusing Qt's %s, which would let anyone on the network play, "
+                     "with no password; ./play serves the game over VNC to you alone, and "
+                     "--allow-network-listening lets Qt listen.\n",
+                     qPrintable(listeners.join(QLatin1String(" and "))));
+        return 1;
     }
     return std::nullopt;
 }

@@ -1,14 +1,17 @@
-// The command line, read before anything opens a display: --version and
-// --help are the game's only options; Qt's own pass through to QApplication.
+// The command line, read before anything opens a display: --version, --help
+// and --allow-network-listening are the game's own options; Qt's own pass
+// through to QApplication, once their files and plugins are found safe.
 #pragma once
 
 #include <optional>
 
 namespace app {
 
-// Answers --version or --help on stdout and returns 0, or names a bad option
-// or a stray argument in one line on stderr and returns 2; returns nothing
-// when the game should start.
+// Answers --version or --help on stdout and returns 0; names a bad option, a
+// stray argument or a file that Qt would read without end in one line on
+// stderr and returns 2; refuses a platform or plugin that would listen on the
+// network, unless allowed, in one line and returns 1; returns nothing when the
+// game should start.
 std::optional<int> handleCommandLine(int argc, char* argv[]);
 
 } // namespace app

@@ -3,7 +3,7 @@
 #include "command_line.h"
 #include "game_session.h"
 #include "icon.h"
-#include "no_display.h"
+#include "qt_fatal_exit.h"
 
 #include <QApplication>
 
@@ -13,9 +13,9 @@
 int main(int argc, char* argv[]) {
     if (std::optional<int> status = app::handleCommandLine(argc, argv))
         return *status;
-    app::NoDisplayExit noDisplay;
+    app::QtFatalExit fatalExit;
     QApplication app(argc, argv);
-    noDisplay.opened();
+    fatalExit.opened();
     QApplication::setApplicationName(QStringLiteral("tavelquin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelquin"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELQUIN_VERSION));

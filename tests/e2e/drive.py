@@ -9,7 +9,7 @@
 # scripts/serve-vnc twice, as ./play runs it with no display. cli: command lines
 # and missing displays. Run it in a D-Bus session of its own (dbus-run-session),
 # with Debian's /usr/bin/python3, which has pyatspi.
-import contextlib, os, re, select, signal, subprocess, sys, tempfile, time
+import contextlib, os, re, select, signal, socket, subprocess, sys, tempfile, threading, time
 
 import pyatspi
 from gi.repository import GLib
@@ -214,6 +214,7 @@ def vnc(game, work):
 
 
 NO_DISPLAY = r"tavelquin: cannot open a display: .*DISPLAY.*WAYLAND_DISPLAY.*\./play.*"
+REFUSED = r"tavelquin: refusing Qt's %s, which would let anyone on the network play, .*\./play.*--allow-network-listening.*"
 COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first line, all of stderr
     ({}, "-h", 0, r"Usage: .*tavelquin \[options\]", ""),
     ({}, "-platform offscreen -style fusion --version", 0, r"Tavelquin 1\.00", ""),
@@ -222,15 +223,33 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
     ({}, "", 1, "", NO_DISPLAY),
     ({"DISPLAY": ":unreachable", "QT_QPA_PLATFORM": "bogus;xcb"}, "", 1, "", NO_DISPLAY),  # xcb was found
     ({"QT_QPA_PLATFORM": "bogus"}, "", 1, "", r"tavelquin: cannot open a display: Qt has no platform plugin named 'bogus'; it has .*\bxcb\b.*"),
-    # Qt's own warnings while it opens a display pass through, and the game
-    # goes on: still running when the timeout stops it.
-    ({"QT_QPA_PLATFORM": "offscreen"}, "-style bogus", 124, "", r"(?s)QApplication: invalid style override 'bogus'.*"),
+    # Refused before Qt starts: listening plugins, and files that Qt would read
+    # without end. Should a refusal fail, nothing listens all the same: Qt
+    # never reaches vnc after offscreen, nor loads a plugin with no display.
+    ({"QT_QPA_PLATFORM": "offscreen;Vnc:size=10x10"}, "", 1, "", REFUSED % "vnc platform"),
+    ({}, "-plugin TuioTouch", 1, "", REFUSED % "tuiotouch plugin"),
+    ({}, "-stylesheet /dev/zero", 2, "", r"tavelquin: -stylesheet /dev/zero is not a regular file of at most 1 MiB\. .*"),
+    ({}, "-platform offscreen:configfile=/usr/bin/python3", 2, "", r"tavelquin: The platform offscreen:configfile=/usr/bin/python3 names no regular file of at most 1 MiB\. .*"),
+    # Qt's fatal messages, after those before: a warning made fatal, past a
+    # critical one, which QT_FATAL_WARNINGS does not count; a qFatal as the
+    # window opens, past the critical message that QT_FATAL_CRITICALS=2 lets
+    # by. A compositor that hangs up: Qt's line, then the game's.
+    ({"QT_FATAL_WARNINGS": "1"}, "-platform linuxfb:fb=/dev/null", 1, "", r"Error reading fixed information .*\ntavelquin: QT_FATAL_WARNINGS made Qt's warning fatal: linuxfb: Failed to initialize screen"),
+    ({"QT_FATAL_CRITICALS": "2"}, "-platform linuxfb:fb=/dev/null", 1, "", r"(?s)Error reading .*\ntavelquin: Qt cannot go on: Cannot create window: no screens available"),
+    ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "gone"}, "", 1, "", r"(?s).*The Wayland connection broke\. .*\ntavelquin: the display went away, which ends the game"),
+    # Qt's own warnings while it opens a display pass through, the first of
+    # QT_FATAL_WARNINGS=2 too, and the game goes on, on an allowed platform
+    # list holding vnc: still running when the timeout stops it.
+    ({"QT_QPA_PLATFORM": "offscreen;vnc", "QT_FATAL_WARNINGS": "2"}, "--allow-network-listening -style bogus", 124, "", r"(?s)QApplication: invalid style override 'bogus'.*"),
 ]
 
 
 def cli(game, work):
     # Each command line ends with its exit status (a signal or a hang would show
-    # as above 123) and one line on stdout or stderr, the other one silent.
+    # as above 123) and one line on stdout or stderr, after Qt's own on stderr,
+    # the other one silent.
+    gone = socket.create_server(work + "/gone", family=socket.AF_UNIX)  # a compositor that hangs up
+    threading.Thread(target=lambda: gone.accept()[0].close(), daemon=True).start()
     for extra, arguments, status, out, err in COMMAND_LINES:
         ran = subprocess.run(["timeout", "3" if status == 124 else "30", game, *arguments.split()], capture_output=True, text=True,
                              env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra))
