@@ -34,7 +34,9 @@ else
   # The program: in games/, no RUNPATH, hardened (fortified only when
   # optimised), naming its desktop id (as Qt keeps it, in UTF-16).
   expect "an executable games/tavelquin without RUNPATH, naming $id" bash -c "[ -x '$bin' ] && ! readelf -d '$bin' | grep -E 'R(UN)?PATH' && strings -el '$bin' | grep -xF '$id'"
-  expect "a hardened program" hardening-check --nocfprotection $([ "$config" != Debug ] || echo --nofortify) "$bin"
+  fortify=()
+  [ "$config" != Debug ] || fortify=(--nofortify)
+  expect "a hardened program" hardening-check --nocfprotection "${fortify[@]}" "$bin"
   # The desktop entry and the metainfo: valid, naming each other, the icon and this version.
   expect "a valid desktop entry that starts tavelquin with the icon, among games" bash -c "[ -z \"\$(desktop-file-validate '$entry' 2>&1)\" ] && grep -x Exec=tavelquin '$entry' && grep -x 'Icon=$id' '$entry' && grep '^Categories=Game;' '$entry'"
   expect "valid AppStream metainfo for $id.desktop, newest release $version" bash -c "appstreamcli validate --no-net --explain '$metainfo' && grep -F '<id>$id</id>' '$metainfo' && grep -F '<launchable type=\"desktop-id\">$id.desktop</launchable>' '$metainfo' && grep -m1 '<release ' '$metainfo' | grep -F 'version=\"$version\"'"
