@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "command_line.h"
 #include "network_listeners.h"
 
@@ -50,6 +53,13 @@ bool bounded(const QString& path) {
     const QFileInfo file(path);
     return !file.exists() || (file.isFile() && file.size() <= 1 << 20);
 }
+
+// What --version says after the version, as GNU programs do.
+constexpr const char* licence = R"(Copyright 2026 The Tavelquin developers
+License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.
+)";
 
 constexpr const char* afterHelp = R"(
 Qt's own options, such as -platform NAME or -style NAME, work too; the file
@@ -109,7 +119,7 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
         return 0;
     }
     if (parser.isSet(version)) {
-        std::printf("Tavelquin %s\n", TAVELQUIN_VERSION_TEXT);
+        std::printf("Tavelquin %s\n%s", TAVELQUIN_VERSION_TEXT, licence);
         return 0;
     }
     for (const QtOption& qt : qtOptions)

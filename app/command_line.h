@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line, read before anything opens a display: --version, --help
 // and --allow-network-listening are the game's own options; Qt's own pass
 // through to QApplication, once their files and plugins are found safe.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's icon: one drawing, the game's window in miniature, from which
 // the build writes the hicolor theme's PNGs and SVG and the window takes its
 // icon at every size.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build-time tool: writes the game's icon into a hicolor icon theme tree,
 // DIR/NxN/apps/ID.png at every size and DIR/scalable/apps/ID.svg, all from
 // the one drawing. It refuses a drawing whose 32 x 32 image uses more than 16

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The process entry: reads the command line, opens the display, builds the
 // game and its window, then runs the event loop until no form is left.
 #include "command_line.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's plugins that listen on the network: its vnc platform serves the
 // window, and its tuiotouch input plugin takes touches, from anyone who can
 // reach the machine, with no password.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's fatal messages, and its lost display, end the program with one line of
 // the game's own on stderr and exit status 1, instead of Qt's abort and core
 // file or a bare line of Qt's.

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tavelquin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks the binomial tails that tavelquin_meter_bench --tails prints against
 values computed here independently, for X ~ Binomial(n, 1/6): exact integer
 sums for n up to 10^5, and 60-digit decimal sums for n = 10^5, 10^6, 10^7 and

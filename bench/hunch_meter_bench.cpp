@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the time of one hunch meter reading and of one binomial tail, for
 // blind guess counts from 20 to 10^7, near the mean (the most terms to sum)
 // and far out. With --tails it instead reads "n k" lines and prints

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tavelquin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # install_test.sh files CMAKE BUILD_DIR VERSION CONFIG
 #   Installs the build under /usr in a scratch DESTDIR, as a package would, and
 #   checks what a desktop and a Debian system expect to find there.
@@ -39,7 +42,7 @@ else
   expect "a hardened program" hardening-check --nocfprotection "${fortify[@]}" "$bin"
   # The desktop entry and the metainfo: valid, naming each other, the icon and this version.
   expect "a valid desktop entry that starts tavelquin with the icon, among games" bash -c "[ -z \"\$(desktop-file-validate '$entry' 2>&1)\" ] && grep -x Exec=tavelquin '$entry' && grep -x 'Icon=$id' '$entry' && grep '^Categories=Game;' '$entry'"
-  expect "valid AppStream metainfo for $id.desktop, newest release $version" bash -c "appstreamcli validate --no-net --explain '$metainfo' && grep -F '<id>$id</id>' '$metainfo' && grep -F '<launchable type=\"desktop-id\">$id.desktop</launchable>' '$metainfo' && grep -m1 '<release ' '$metainfo' | grep -F 'version=\"$version\"'"
+  expect "valid AppStream metainfo for $id.desktop, newest release $version, under the GPL" bash -c "appstreamcli validate --no-net --explain '$metainfo' && grep -F '<id>$id</id>' '$metainfo' && grep -F '<launchable type=\"desktop-id\">$id.desktop</launchable>' '$metainfo' && grep -m1 '<release ' '$metainfo' | grep -F 'version=\"$version\"' && grep -F '<project_license>GPL-3.0-or-later</project_license>' '$metainfo'"
   # The icons: a PNG header of each size, and a well-formed SVG.
   for size in 16 24 32 48 64 128 256; do
     expect "a $size x $size PNG icon" bash -c "od -An -tx1 -N24 '$usr/share/icons/hicolor/${size}x$size/apps/$id.png' | tr -d ' \n' | grep -x 89504e470d0a1a0a0000000d49484452$(printf '%08x%08x' "$size" "$size")"
@@ -47,7 +50,7 @@ else
   expect "a well-formed SVG icon" /usr/bin/python3 -c 'import sys, xml.etree.ElementTree as x; x.parse(sys.argv[1])' "$usr/share/icons/hicolor/scalable/apps/$id.svg"
   # The manual page, free of roff warnings, and the changelog, for this version.
   expect "a manual page for $version, free of roff warnings" bash -c "zcat '$man' | grep '^\.TH TAVELQUIN 6 .*\"Tavelquin $version\"' && [ -z \"\$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z '$man' 2>&1 >/dev/null)\" ]"
-  expect "a changelog for $version, and the copyright" bash -c "zcat '$usr/share/doc/tavelquin/changelog.gz' | head -n1 | grep -F 'tavelquin ($version) ' && [ -f '$usr/share/doc/tavelquin/copyright' ]"
+  expect "a changelog for $version, and the copyright under the GPL" bash -c "zcat '$usr/share/doc/tavelquin/changelog.gz' | head -n1 | grep -F 'tavelquin ($version) ' && grep -x 'License: GPL-3+' '$usr/share/doc/tavelquin/copyright'"
 fi
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "install_test.sh $mode: all checks passed"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long seeded walk of random events through the game, driven through the
 // runtime as the window drives it, and after every event compared with a
 // reference model of the turn cycle written here from its state tables. The

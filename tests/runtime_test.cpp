@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The runtime's own rules: number conversions, the random generator's range,
 // and how it runs event handlers.
 #include "conversions.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real window on Qt's offscreen platform, built as the program builds it,
 // with the runtime's clock driven by hand.
 #include "fixture.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Tavelquin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Drives the real program from outside, one mode per end-to-end test.
 #
 # usage: drive.py x11|wayland|vnc|cli PATH-TO-tavelquin
