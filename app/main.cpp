@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVELQUIN_APP_ID));
     QApplication::setWindowIcon(app::icon());
 
-    rt::GeneratorRandom random = rt::GeneratorRandom::fromEntropy();
+    rt::SystemRandom random;
     window::MessageBoxReporter reporter;
     try {
         app::GameSession session(random, reporter, window::QtHost::realTime());

@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Prints the time of one hunch meter reading and of one binomial tail, for
-// blind guess counts from 20 to 10^7, near the mean (the most terms to sum)
-// and far out. With --tails it instead reads "n k" lines and prints
-// "n k P(X>=k) P(X<=k)" for X ~ Binomial(n, 1/6), for an outside check.
-#include "binomial.h"
+// Prints the time of one hunch meter reading for blind guess counts from 20
+// to 10^7, at luck's rate and above it. With --readings it instead reads
+// "N K" lines and prints the meter's reading for N blind guesses with K
+// right, one line each, for an outside check (bench/check_meter.py).
 #include "hunch_meter.h"
 
 #include <algorithm>
@@ -15,11 +14,10 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string>
 #include <vector>
 
 namespace {
-
-constexpr double luck = 1.0 / 6.0;
 
 // Median over 31 batches of the time per call, in microseconds; a batch lasts
 // about a millisecond or more.
@@ -46,38 +44,47 @@ template <typename Call> double microsecondsPerCall(Call call) {
     return times[15];
 }
 
-int printTails() {
+// Answers each line as it comes, and flushes whenever no more input waits,
+// so that a checker can ask a step at a time over a pipe.
+int printReadings() {
+    std::ios::sync_with_stdio(false);
     std::int64_t n = 0, k = 0;
-    while (std::cin >> n >> k)
-        std::printf("%lld %lld %.17g %.17g\n", static_cast<long long>(n), static_cast<long long>(k),
-                    game::binomialUpperTail(n, k, luck), game::binomialLowerTail(n, k, luck));
+    std::string out;
+    while (std::cin >> n >> k) {
+        if (n < 0 || k < 0 || k > n) {
+            std::fprintf(stderr, "tavelquin_meter_bench: no tally has %lld right of %lld\n",
+                         static_cast<long long>(k), static_cast<long long>(n));
+            return 2;
+        }
+        out += game::hunchReading(n, k);
+        out += '\n';
+        if (std::cin.rdbuf()->in_avail() <= 1) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            std::fflush(stdout);
+            out.clear();
+        }
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--tails") == 0)
-        return printTails();
-    volatile double sink = 0;
-    std::printf("%9s %9s  %12s %12s %12s\n", "n", "k", "reading us", "P(X>=k) us", "P(X<=k) us");
+    if (argc > 1 && std::strcmp(argv[1], "--readings") == 0)
+        return printReadings();
+    volatile std::size_t sink = 0;
+    std::printf("%9s %9s  %12s\n", "n", "k", "reading us");
     for (std::int64_t n : {20, 1000, 100000, 1000000, 10000000}) {
-        const double mean = static_cast<double>(n) * luck;
-        const double sd = std::sqrt(mean * (1 - luck));
-        // Just above the mean, where the most terms count; then 5 and 20
-        // standard deviations above it.
+        const double mean = static_cast<double>(n) / 6;
+        const double sd = std::sqrt(mean * 5 / 6);
+        // At luck's rate, and 5 and 20 standard deviations above it.
         for (double z : {0.0, 5.0, 20.0}) {
             const auto k = std::min(n, static_cast<std::int64_t>(std::floor(mean + z * sd)) + 1);
-            game::HunchMeter meter;
-            for (std::int64_t i = 0; i < n; ++i)
-                meter.blindGuess(i < k);
-            const double reading = microsecondsPerCall([&] { sink = meter.reading().size(); });
-            const double upper =
-                microsecondsPerCall([&] { sink = game::binomialUpperTail(n, k, luck); });
-            const double lower =
-                microsecondsPerCall([&] { sink = game::binomialLowerTail(n, k, luck); });
-            std::printf("%9lld %9lld  %12.3f %12.3f %12.3f\n", static_cast<long long>(n),
-                        static_cast<long long>(k), reading, upper, lower);
+            const double reading =
+                microsecondsPerCall([&] { sink = game::hunchReading(n, k).size(); });
+            std::printf("%9lld %9lld  %12.3f\n", static_cast<long long>(n),
+                        static_cast<long long>(k), reading);
         }
     }
     return 0;

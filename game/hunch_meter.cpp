@@ -3,7 +3,7 @@
 
 #include "hunch_meter.h"
 
-#include "binomial.h"
+#include "evidence.h"
 
 #include <cmath>
 
@@ -11,11 +11,11 @@ namespace game {
 
 namespace {
 
-constexpr double luck = 1.0 / 6.0;
-// Fewer blind guesses than this say too little to be worth a number.
-constexpr std::int64_t fewestGuesses = 6;
-// Doing badly is worth a mention when luck alone does that badly less often.
-constexpr double unusuallyBad = 0.05;
+// The smallest odds worth stating: 1 in 2.
+constexpr double fewestOdds = 2;
+// The stated odds stay below the evidence by more than its rounding error,
+// which at 10^7 guesses is some 1e-9 of it.
+constexpr double roundingMargin = 1e-6;
 
 // value with at most `decimals` decimals, trailing zeros dropped: "35",
 // "16.7". Integer arithmetic keeps it free of the locale's decimal comma.
@@ -37,76 +37,61 @@ std::string decimal(double value, int decimals) {
     return text;
 }
 
-// A probability for the ear as much as the eye: "3.7% (about 1 in 27)",
-// "about 1 in 2700", "about 1 in 3.4 million", "less than 1 in 10 to the power
-// 16". Both parts keep two significant digits, and a percentage below 0.1% is
-// left out. p is at most about 0.6 (an upper tail above the mean, or a lower
-// tail below 5%), so the odds never read "1 in 1".
-std::string probability(double p) {
-    if (p < 1e-300)
-        return "less than 1 in 10 to the power 300";
-    std::string text;
-    if (p >= 0.001) {
-        const double percent = 100 * p;
-        text = decimal(percent, percent >= 10 ? 0 : percent >= 1 ? 1 : 2) + "%";
-    }
-    const double odds = 1 / p;
-    double rounded = std::round(odds);
-    if (odds >= 100) {
-        const double unit = std::pow(10.0, std::floor(std::log10(odds)) - 1);
-        rounded = std::round(odds / unit) * unit;
-    }
-    std::string about;
-    if (rounded < 1e6)
-        about = "about 1 in " + decimal(rounded, 0);
-    else if (rounded < 1e9)
-        about = "about 1 in " + decimal(rounded / 1e6, 1) + " million";
-    else if (rounded < 1e12)
-        about = "about 1 in " + decimal(rounded / 1e9, 1) + " billion";
-    else if (rounded < 1e15)
-        about = "about 1 in " + decimal(rounded / 1e12, 1) + " trillion";
-    else
-        about =
-            "less than 1 in 10 to the power " + std::to_string(static_cast<int>(-std::log10(p)));
-    return text.empty() ? about : text + " (" + about + ")";
+// Odds for the ear as much as the eye, from their common logarithm: "140",
+// "2700", "3.4 million", "10 to the power 16". Below 10^15 they are whole
+// numbers of at most two significant digits, so the text shows them exactly.
+std::string oddsText(double log10Odds) {
+    if (log10Odds >= 15)
+        return "10 to the power " + std::to_string(std::lround(log10Odds));
+    const double odds = std::round(std::pow(10.0, log10Odds));
+    if (odds < 1e6)
+        return decimal(odds, 0);
+    if (odds < 1e9)
+        return decimal(odds / 1e6, 1) + " million";
+    if (odds < 1e12)
+        return decimal(odds / 1e9, 1) + " billion";
+    return decimal(odds / 1e12, 1) + " trillion";
 }
 
 } // namespace
+
+double statedOddsLog10(std::int64_t guesses, std::int64_t right) {
+    const double log10Evidence = (logEvidence(guesses, right) - roundingMargin) / std::log(10.0);
+    if (log10Evidence < std::log10(fewestOdds))
+        return 0;
+    const double digits = std::floor(log10Evidence);
+    if (digits >= 15)
+        return digits;
+    // Two significant digits, rounded down: 2 to 99 whole, then 100, 110, ...
+    const double unit = digits < 2 ? 1 : std::pow(10.0, digits - 1);
+    return std::log10(std::floor(std::pow(10.0, log10Evidence) / unit) * unit);
+}
+
+std::string hunchReading(std::int64_t guesses, std::int64_t right) {
+    if (guesses == 0)
+        return "No blind guesses yet. Only guesses made while the panel is black count for the "
+               "hunch meter.";
+    // Never "0%" or "100%" for a rate that is neither.
+    std::int64_t tenths = std::llround(1000.0 * double(right) / double(guesses));
+    if (right > 0 && tenths == 0)
+        tenths = 1;
+    if (right < guesses && tenths == 1000)
+        tenths = 999;
+    std::string text = "Blind guesses: " + std::to_string(guesses) +
+                       ", right: " + std::to_string(right) + " (" +
+                       decimal(double(tenths) / 10, 1) + "%). Luck alone: 1 in 6 (16.7%). ";
+    if (const double odds = statedOddsLog10(guesses, right); odds > 0)
+        return text + "Luck alone gives a reading this strong at most 1 time in " + oddsText(odds) +
+               ", however often you look.";
+    if (6 * right > guesses)
+        return text + "Too little evidence yet to tell a hunch from luck.";
+    return text + "No better than luck so far.";
+}
 
 void HunchMeter::blindGuess(bool right) {
     ++guesses;
     if (right)
         ++rightGuesses;
-}
-
-std::string HunchMeter::reading() const {
-    if (guesses == 0)
-        return "No blind guesses yet. Only guesses made while the panel is black count for the "
-               "hunch meter.";
-    std::string text =
-        "Blind guesses: " + std::to_string(guesses) + ", right: " + std::to_string(rightGuesses);
-    if (guesses < fewestGuesses) {
-        const std::int64_t more = fewestGuesses - guesses;
-        return text + ". Too early to tell: " + std::to_string(more) + " more blind guess" +
-               (more == 1 ? "" : "es") + " needed.";
-    }
-    // Never "0%" or "100%" for a rate that is neither.
-    std::int64_t tenths =
-        std::llround(1000.0 * static_cast<double>(rightGuesses) / static_cast<double>(guesses));
-    if (rightGuesses > 0 && tenths == 0)
-        tenths = 1;
-    if (rightGuesses < guesses && tenths == 1000)
-        tenths = 999;
-    text +=
-        " (" + decimal(static_cast<double>(tenths) / 10, 1) + "%). Luck alone: 1 in 6 (16.7%). ";
-    if (6 * rightGuesses > guesses)
-        return text + "Doing this well by luck: " +
-               probability(binomialUpperTail(guesses, rightGuesses, luck)) + ".";
-    text += "No better than luck.";
-    const double bad = binomialLowerTail(guesses, rightGuesses, luck);
-    if (bad < unusuallyBad)
-        text += " Doing this badly by luck: " + probability(bad) + ".";
-    return text;
 }
 
 } // namespace game

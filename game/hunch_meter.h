@@ -8,16 +8,26 @@
 
 namespace game {
 
-// The hunch meter: a tally of blind guesses (made while the panel is black)
-// and a reading, in words a screen reader can speak, of how often luck alone
-// would do as well as the player. Luck alone is right 1 time in 6.
+// The odds the hunch meter states for a tally of blind guesses, "1 time in
+// X", as log10(X), or 0 when it states none. X is the evidence against luck
+// rounded down to two significant digits (and to a power of ten from 10^15
+// on), never above it, and at least 2; so for a player with no hunch the
+// chance that the meter ever states 1 in X or rarer is at most 1/X, however
+// often they look.
+double statedOddsLog10(std::int64_t guesses, std::int64_t right);
+
+// The tally and what it means, in one short paragraph of plain words and plain
+// digits, the same in every locale; the same tally always reads the same.
+std::string hunchReading(std::int64_t guesses, std::int64_t right);
+
+// The hunch meter's tally of blind guesses, the ones made while the panel is
+// black. Luck alone is right 1 time in 6.
 class HunchMeter {
 public:
     // Counts one blind guess.
     void blindGuess(bool right);
-    // The tally and what it means, in one short paragraph of plain words and
-    // plain digits, the same in every locale. Costs microseconds at any count.
-    std::string reading() const;
+    // Costs microseconds at any count.
+    std::string reading() const { return hunchReading(guesses, rightGuesses); }
 
 private:
     std::int64_t guesses = 0;

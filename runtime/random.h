@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 
 namespace rt {
 
@@ -21,16 +20,12 @@ public:
 // can never round up to 1.
 float unitFloat(std::uint32_t bits);
 
-class GeneratorRandom final : public RandomSource {
+// Each value from 32 fresh bits of the operating system's cryptographic
+// generator (getrandom), so that no number of secrets seen tells the next
+// one. A failure of the system call is a run-time error.
+class SystemRandom final : public RandomSource {
 public:
-    explicit GeneratorRandom(std::uint32_t seed) : engine_(seed) {}
-    // Seeded from the system's entropy: a new sequence at every start.
-    static GeneratorRandom fromEntropy();
-
-    float next() override { return unitFloat(static_cast<std::uint32_t>(engine_())); }
-
-private:
-    std::mt19937 engine_;
+    float next() override;
 };
 
 } // namespace rt

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -56,6 +57,18 @@ TEST(Conversions, SixteenBitIntegersFloatingPointStatusAndRandomEdges) {
     EXPECT_EQ(rt::unitFloat(0), 0.0f);
     EXPECT_EQ(rt::unitFloat(0x100), 0x1p-24f);
     EXPECT_EQ(rt::unitFloat(0xFFFFFFFF), std::nextafter(1.0f, 0.0f));
+    // The game's own generator: fresh values in [0, 1) that draw every colour,
+    // and not a sequence that a second generator repeats.
+    rt::SystemRandom first, second;
+    std::set<int> colours;
+    bool same = true;
+    for (int i = 0; i < 600; ++i) {
+        const float r = first.next();
+        EXPECT_TRUE(r >= 0 && r < 1) << r;
+        colours.insert(int(r * 6));
+        same = same && (i >= 8 || r == second.next());
+    }
+    EXPECT_TRUE(colours.size() == 6 && !same);
 }
 
 // Acts once from inside a handler, when it changes a control, as a window

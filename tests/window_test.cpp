@@ -189,8 +189,8 @@ TEST_F(Window, KeysAndClicksScoreRevealHideAndAreTold) {
     // The last three clicks came in one pass of the event loop: each is heard.
     EXPECT_EQ(game.told(),
               "1/2 Start is no longer available. Incorrect: it was Orange. Correct: Orange.");
-    const QString reading =
-        "Blind guesses: 2, right: 0. Too early to tell: 4 more blind guesses needed.";
+    const QString reading = "Blind guesses: 2, right: 0 (0%). Luck alone: 1 in 6 (16.7%). No "
+                            "better than luck so far.";
     for (const char* name : {"Label1", "Label2", "Label3", "Label4"})
         EXPECT_EQ(game.widget(name)->toolTip(), reading) << name;
     game.runtime.advance(3000);

@@ -162,7 +162,7 @@ def play(game, work, wayland=False):
     # H speaks what the counts' descriptions say.
     tool("xdotool", "key", "h", env=env)
     reading = wait_for("the hunch meter's reading after H", lambda: heard[2:3])[0]
-    meter = "Blind guesses: 1, right: %d." % heard[0].startswith("Correct")
+    meter = "Blind guesses: 1, right: %d (" % heard[0].startswith("Correct")
     check("H's reading, and the counts' descriptions",
           (reading[:len(meter)], [n.description for n in labels(app)][1::2]), (meter, [reading] * 2))
     tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
