@@ -7,6 +7,7 @@
 #include "utc_time.h"
 
 #include <cerrno>
+#include <system_error>
 #include <utility>
 
 #include <fcntl.h>
@@ -109,8 +110,12 @@ Journal::Journal(std::string path, const RowCallback& eachRow) : path_(std::move
     format_ = std::move(found.format);
     needsLineBreak_ = !found.endsInLineBreak;
     game_ = tally_.lastGame + 1;
+    try {
+        sync_ = std::make_unique<BackgroundSync>(file.fd);
+    } catch (const std::system_error& error) {
+        throw JournalError(path_, 0, std::string("cannot start its sync thread: ") + error.what());
+    }
     fd_ = file.release();
-    sync_ = std::make_unique<BackgroundSync>(fd_);
     if (found.empty)
         sync_->request();
 }
