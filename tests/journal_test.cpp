@@ -185,8 +185,10 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         journal.close();
     }
     EXPECT_EQ(contents(path), before + "\r\n2028-02-29T23:59:59.999Z,purple,2,purple,,1,1\r\n");
-    EXPECT_EQ(summary(journal::scanJournal(path), ""),
-              "2 rows, 2 games to 2, 1 of 1 blind right, torn: 3");
+    const journal::Tally after = journal::scanJournal(path);
+    EXPECT_EQ(summary(after, ""), "2 rows, 2 games to 2, 1 of 1 blind right, torn: 3");
+    EXPECT_EQ(after.firstTime, 1796700845123);
+    EXPECT_EQ(after.tornRows, 1);
 }
 
 // Also where the journal is kept by default.
