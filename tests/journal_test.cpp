@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -191,8 +193,8 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
     EXPECT_EQ(after.tornRows, 1);
 }
 
-// Also where the journal is kept by default.
-TEST(Journal, NewOneIsThePlayersAloneAndASecondGameIsLockedOut) {
+// Also where the journal is kept by default, and how a full disk is told.
+TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
     Scratch scratch;
     const fs::path state = scratch.dir / "state";
     setenv("XDG_STATE_HOME", state.c_str(), 1);
@@ -207,6 +209,29 @@ TEST(Journal, NewOneIsThePlayersAloneAndASecondGameIsLockedOut) {
     EXPECT_EQ(contents(path), header);
     EXPECT_EQ(opened(path), "another running game holds it");
     EXPECT_EQ(contents(path), header);
+
+    // A full disk, here a file size limit: a row cut short is refused, and so
+    // is the next while there is no room; the first with room starts a new line.
+    auto refusal = [&first] {
+        try {
+            first.append({1796700845123, 1, 0, false});
+        } catch (const journal::JournalError& error) {
+            return std::string(error.what());
+        }
+        return std::string("none");
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{header.size() + 10, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const std::string named = "journal " + path + ": cannot add a row: ";
+    EXPECT_EQ(refusal(), named + "a short write (10 of 37 bytes), the disk may be full");
+    EXPECT_EQ(refusal(), named + "file too large");
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(refusal(), "none");
+    first.close();
+    EXPECT_EQ(contents(path), header + row1.substr(0, 10) + "\r\n" + row1);
 }
 
 } // namespace
