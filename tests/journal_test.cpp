@@ -1,0 +1,237 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The journal: the files it reads, with torn rows skipped and written after;
+// the files it refuses, each named with the line and the reason and left as it
+// was; its lock, and where and how it makes a new one.
+#include "default_path.h"
+#include "journal_error.h"
+#include "journal_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+const std::string header = "time,game,guess,secret,blind,right\r\n";
+const std::string row1 = "2026-12-08T03:34:05.123Z,1,red,,0,0\r\n";
+
+// A scratch directory under $TMPDIR, removed with all it holds.
+struct Scratch {
+    Scratch() : dir(fs::temp_directory_path() / "tavelquin-journal-test.XXXXXX") {
+        std::string name = dir.string();
+        dir = mkdtemp(name.data());
+    }
+    ~Scratch() { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string summary(const journal::Tally& tally, const std::string& rows) {
+    std::string text = std::to_string(tally.rows) + " rows, " + std::to_string(tally.games) +
+                       " games to " + std::to_string(tally.lastGame) + ", " +
+                       std::to_string(tally.rightBlindGuesses) + " of " +
+                       std::to_string(tally.blindGuesses) + " blind right, torn:";
+    for (std::int64_t line : tally.tornLines)
+        text += " " + std::to_string(line);
+    return text + rows;
+}
+
+// What opening path for play finds: a summary of the tally and of each row,
+// or the refusal without its "journal PATH: ".
+std::string opened(const std::string& path) {
+    std::string rows;
+    try {
+        // Each of the first three rows: time, game, then guess, secret, blind and right.
+        journal::Journal journal(path, [&rows](const journal::Row& row) {
+            if (std::count(rows.begin(), rows.end(), '|') < 3)
+                rows += " | " + std::to_string(row.time) + " " + std::to_string(row.game) + " " +
+                        std::to_string(row.guess) + std::to_string(row.secret) +
+                        std::to_string(row.blind) + std::to_string(row.right);
+        });
+        return summary(journal.tally(), rows);
+    } catch (const journal::JournalError& error) {
+        const std::string message = error.what(), named = "journal " + path + ": ";
+        return message.starts_with(named) ? message.substr(named.size()) : message;
+    }
+}
+
+int modeOf(const fs::path& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+constexpr int directory = -1;
+
+struct Case {
+    std::string content;
+    std::string expected;
+    int mode = 0600; // or directory
+};
+
+TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
+    std::string many = header;
+    const std::string blue = " | 1796700845123 2 4411";
+    for (int i = 0; i < 3000; ++i) // beyond one 64 KiB read
+        many += "2026-12-08T03:34:05.123Z,2,blue,blue,1,1\r\n";
+    // A journal whose one row, on line 2, is refused for this reason.
+    auto bad = [](const std::string& row, const std::string& reason) {
+        return Case{header + row + "\r\n", "line 2: " + reason};
+    };
+    auto badTime = [&bad](const std::string& time) {
+        return bad(time + ",1,red,,0,0",
+                   "the time \"" + time +
+                       "\" is not a valid UTC time like 2026-12-08T03:34:05.123Z");
+    };
+    const Case cases[] = {
+        {header + row1 + "2026-12-08T03:34:06.000Z,1,\"blue\",blue,1,1\n" +
+             "2028-02-29T23:59:59.999Z,4,orange,\"purple\",1,0\r\n",
+         "3 rows, 2 games to 4, 1 of 2 blind right, torn: | 1796700845123 1 1000 | "
+         "1796700846000 1 4411 | 1835481599999 4 6510"},
+        {"\"note\",right,blind,secret,guess,game,time\r\n"
+         "\"a \"\"quoted\"\", note\",0,1,green,yellow,7,2026-12-08T03:34:05.123Z\r\n"
+         ",1,0,green,green,8,2026-12-08T03:34:05.124Z\r\n",
+         "2 rows, 2 games to 8, 0 of 1 blind right, torn: | 1796700845123 7 2310 | "
+         "1796700845124 8 3301"},
+        {many, "3000 rows, 1 games to 2, 3000 of 3000 blind right, torn:" + blue + blue + blue},
+        {"", "0 rows, 0 games to 0, 0 of 0 blind right, torn:"},
+        {header + "2026-12-08T03:3\r\n" + row1 + "2026-12-08T03:34:06.000Z,1,gre",
+         "1 rows, 1 games to 1, 0 of 0 blind right, torn: 2 4 | 1796700845123 1 1000"},
+        {header + row1 + "2026-12-08T03:34:05.123Z,1,red,,1,0",
+         "1 rows, 1 games to 1, 0 of 0 blind right, torn: 3 | 1796700845123 1 1000"},
+        {header + "2026-12-08T03:34:05.123Z,1,red,,1,0\r\r\n" + row1,
+         "1 rows, 1 games to 1, 0 of 0 blind right, torn: 2 | 1796700845123 1 1000"},
+        {"time,game,guess,secret,blind\r\n",
+         "line 1: not a journal: its header has no column \"right\""},
+        {"time,game,guess,secret,blind,right,guess\r\n",
+         "line 1: not a journal: its header has the column \"guess\" twice"},
+        {header + row1 + "2026-12-08T03:34:05.123Z,1,red,\0,0,0\r\n"s + row1,
+         "line 3: not a journal: binary data (a byte 0x00)"},
+        bad("2026-12-08T03:34:05.123Z,1,red,\xED\xA0\x80,0,0", "not a journal: invalid UTF-8"),
+        bad("2026-12-08T03:34:05.123Z,1,pink,,0,0", "the guess \"pink\" is not a colour"),
+        bad("2026-12-08T03:34:05.123Z,1,red,Red,0,0", "the secret \"Red\" is not a colour"),
+        bad("2026-12-08T03:34:05.123Z,1,red,blue,0,1",
+            "right is 1 but the guess red is not the secret blue"),
+        bad("2026-12-08T03:34:05.123Z,1,red,red,0,0", "right is 0 but the guess red is the secret"),
+        bad("2026-12-08T03:34:05.123Z,1,red,,0,1", "right is 1 but no secret had been drawn"),
+        bad("2026-12-08T03:34:05.123Z,1,red,,2,0", "blind is \"2\", not 0 or 1"),
+        badTime("2027-02-29T03:34:05.123Z"),
+        badTime("2026-12-08T24:00:00.000Z"),
+        badTime("2026-12-08T03:60:05.123Z"),
+        badTime("2026-12-08T03:34:60.123Z"),
+        badTime("2026-12-08T03:34:05.123"),
+        {header + "2026-12-08T03:34:05.123Z,5,red,,0,0\r\n" +
+             "2026-12-08T03:34:05.123Z,3,red,,0,0\r\n",
+         "line 3: game 3 comes after game 5, and game numbers never go back"},
+        bad("2026-12-08T03:34:05.123Z,01,red,,0,0",
+            "the game \"01\" is not a whole number from 1 without leading zeros"),
+        bad("2026-12-08T03:34:05.123Z,0,red,,0,0",
+            "the game \"0\" is not a whole number from 1 without leading zeros"),
+        bad("2026-12-08T03:34:05.123Z,1,red,,0,0,,", "8 fields where the header has 6"),
+        {header + "2026-12-08T03:34:05.123Z,1,\"red\"", "line 2: 3 fields where the header has 6"},
+        bad("2026-12-08T03:34:05.123Z,1,\"red\r\n\",,0,0", "a line break inside a quoted field"),
+        bad("2026-12-08T03:34:05.123Z,1,\"re\"d,,0,0", "text after the closing quote of a field"),
+        {header, "is a directory", directory},
+        {header, "permission denied", 0400},
+    };
+    Scratch scratch;
+    int number = 0;
+    for (const Case& test : cases) {
+        const fs::path path = scratch.dir / std::to_string(++number);
+        if (test.mode == directory) {
+            fs::create_directory(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << test.content;
+            fs::permissions(path, fs::perms(test.mode));
+            if (test.mode != 0600 && geteuid() == 0)
+                continue; // root may write anything
+        }
+        EXPECT_EQ(opened(path), test.expected) << "case " << number;
+        if (test.mode != directory) {
+            EXPECT_EQ(contents(path), test.content.empty() ? header : test.content)
+                << "case " << number;
+        }
+    }
+
+    // A torn last row stays on a line of its own below the next row, which the
+    // journal writes in the file's own column order.
+    const std::string path = scratch.dir / "torn", torn = "2026-12-08T03:34:05.123Z,red,2,bl";
+    const std::string before =
+        "time,guess,game,secret,note,blind,right\r\n2026-12-08T03:34:05.123Z,red,1,,,0,0\r\n" +
+        torn;
+    std::ofstream(path, std::ios::binary) << before;
+    {
+        journal::Journal journal(path);
+        EXPECT_EQ(journal.tally().tornLines, std::vector<std::int64_t>{3});
+        journal.append({1835481599999, 5, 5, true});
+        journal.close();
+    }
+    EXPECT_EQ(contents(path), before + "\r\n2028-02-29T23:59:59.999Z,purple,2,purple,,1,1\r\n");
+    const journal::Tally after = journal::scanJournal(path);
+    EXPECT_EQ(summary(after, ""), "2 rows, 2 games to 2, 1 of 1 blind right, torn: 3");
+    EXPECT_EQ(after.firstTime, 1796700845123);
+    EXPECT_EQ(after.tornRows, 1);
+}
+
+// Also where the journal is kept by default, and how a full disk is told.
+TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
+    Scratch scratch;
+    const fs::path state = scratch.dir / "state";
+    setenv("XDG_STATE_HOME", state.c_str(), 1);
+    const std::string path = journal::defaultPath();
+    EXPECT_EQ(path, (state / "tavelquin/journal.csv").string());
+    EXPECT_EQ(journal::defaultPath("state", "/home/p"),
+              "/home/p/.local/state/tavelquin/journal.csv");
+    EXPECT_THROW(journal::defaultPath(nullptr, "home"), journal::JournalError);
+    journal::Journal first(path);
+    EXPECT_EQ((std::vector{modeOf(state), modeOf(state / "tavelquin"), modeOf(path)}),
+              (std::vector{0700, 0700, 0600}));
+    EXPECT_EQ(contents(path), header);
+    EXPECT_EQ(opened(path), "another running game holds it");
+    EXPECT_EQ(contents(path), header);
+
+    // A full disk, here a file size limit: a row cut short is refused, and so
+    // is the next while there is no room; the first with room starts a new line.
+    auto refusal = [&first] {
+        try {
+            first.append({1796700845123, 1, 0, false});
+        } catch (const journal::JournalError& error) {
+            return std::string(error.what());
+        }
+        return std::string("none");
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{header.size() + 10, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const std::string named = "journal " + path + ": cannot add a row: ";
+    EXPECT_EQ(refusal(), named + "a short write (10 of 37 bytes), the disk may be full");
+    EXPECT_EQ(refusal(), named + "file too large");
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(refusal(), "none");
+    first.close();
+    EXPECT_EQ(contents(path), header + row1.substr(0, 10) + "\r\n" + row1);
+}
+
+} // namespace
