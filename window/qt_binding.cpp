@@ -4,6 +4,7 @@
 #include "qt_binding.h"
 
 #include "announcer.h"
+#include "qt_conversions.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,18 +22,12 @@
 namespace window {
 namespace {
 
-constexpr int twipsPerPixel = 15;
 // Captions are drawn at this size, so that "Incorrect:" fits its 49-pixel label.
 constexpr int captionPixelSize = 10;
 // A wide count shrinks its font down to this size before it gives up.
 constexpr int smallestCountPixelSize = 6;
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-QRect pixelRect(const rt::ControlDescription& d) {
-    return {twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
-            twipsToPixels(d.height)};
-}
 
 QFont captionFont(int pixelSize) {
     QFont font = QApplication::font();
@@ -51,12 +46,6 @@ void drawFocusMark(QPainter& painter, QRect area) {
 }
 
 } // namespace
-
-int twipsToPixels(int twips) { return (twips + twipsPerPixel / 2) / twipsPerPixel; }
-
-QColor toQColor(rt::Colour colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
 
 ColourButton::ColourButton(QColor colour, QWidget* parent) : QPushButton(parent) {
     // Measured: only a style sheet keeps the square solid at rest, pressed and

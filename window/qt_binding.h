@@ -21,11 +21,6 @@ namespace window {
 
 class Announcer;
 
-// The one place that knows the ratio: 15 twips make a pixel at 96 dpi. Qt's
-// device-pixel ratio scales from there.
-int twipsToPixels(int twips);
-QColor toQColor(rt::Colour colour);
-
 // A push button painted as a plain square of its colour. It draws its own
 // focus mark, since a style-sheet colour hides the style's.
 class ColourButton : public QPushButton {
