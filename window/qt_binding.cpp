@@ -11,11 +11,9 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -347,13 +345,6 @@ void QtHost::formUnloaded(const rt::Form& form) {
 void QtHost::exit(int code) {
     timer_.stop();
     QCoreApplication::exit(code);
-}
-
-void MessageBoxReporter::report(const rt::RuntimeError& error) {
-    std::string message = rt::standardMessage(error);
-    std::fprintf(stderr, "tavelquin: %s\n", message.c_str());
-    std::fflush(stderr);
-    QMessageBox::critical(nullptr, QStringLiteral("Tavelquin"), QString::fromStdString(message));
 }
 
 } // namespace window

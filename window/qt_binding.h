@@ -118,10 +118,4 @@ private:
     std::map<const rt::Form*, std::unique_ptr<FormWindow>> windows_;
 };
 
-// Reports a run-time error on standard error and in a message box.
-class MessageBoxReporter final : public rt::ErrorReporter {
-public:
-    void report(const rt::RuntimeError& error) override;
-};
-
 } // namespace window
