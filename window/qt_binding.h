@@ -5,7 +5,6 @@
 
 #include "runtime.h"
 
-#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,33 +19,6 @@ class QLabel;
 namespace window {
 
 class Announcer;
-
-// A push button painted as a plain square of its colour. It draws its own
-// focus mark, since a style-sheet colour hides the style's.
-class ColourButton : public QPushButton {
-public:
-    ColourButton(QColor colour, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
-// The colour panel. It takes focus by keyboard only, so that a screen reader
-// can land on it and read which colour it shows.
-class ColourPanel : public QWidget {
-public:
-    explicit ColourPanel(QWidget* parent);
-    void setColour(QColor colour);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    QColor colour_;
-    bool showFocus_ = false;
-};
 
 // The window of one form, built from its description: a widget per visible
 // control, placed, coloured and in tab order. It forwards clicks to the
