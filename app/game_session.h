@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "hunch_meter.h"
 #include "qt_binding.h"
+#include "qt_host.h"
 #include "turn_watcher.h"
 
 namespace app {
