@@ -4,12 +4,12 @@
 #include "qt_binding.h"
 
 #include "announcer.h"
+#include "caption_font.h"
 #include "colour_widgets.h"
 #include "qt_conversions.h"
 #include "qt_host.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -20,18 +20,10 @@
 namespace window {
 namespace {
 
-// Captions are drawn at this size, so that "Incorrect:" fits its 49-pixel label.
-constexpr int captionPixelSize = 10;
 // A wide count shrinks its font down to this size before it gives up.
 constexpr int smallestCountPixelSize = 6;
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-QFont captionFont(int pixelSize) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 } // namespace
 
