@@ -6,6 +6,7 @@
 #include "announcer.h"
 #include "caption_font.h"
 #include "colour_widgets.h"
+#include "count_layout.h"
 #include "qt_conversions.h"
 #include "qt_host.h"
 
@@ -19,9 +20,6 @@
 
 namespace window {
 namespace {
-
-// A wide count shrinks its font down to this size before it gives up.
-constexpr int smallestCountPixelSize = 6;
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -101,7 +99,7 @@ void FormWindow::build() {
             caption->setBuddy(this->widget(d.labelFor));
         // A count's box starts a pixel inside the caption on its left; stacked
         // above it, the count keeps the left edge of its first digit.
-        if (isCount(d))
+        if (isCount(form_.description(), d))
             widget->raise();
     }
     std::sort(tabOrder.begin(), tabOrder.end(),
@@ -111,11 +109,6 @@ void FormWindow::build() {
     // The first control in tab order holds the focus when the window opens.
     if (!tabOrder.empty())
         tabOrder.front().second->setFocus(Qt::OtherFocusReason);
-}
-
-bool FormWindow::isCount(const rt::ControlDescription& d) const {
-    return std::ranges::any_of(form_.description().controls,
-                               [&d](const auto& other) { return other.labelFor == d.name; });
 }
 
 void FormWindow::announce(const QString& text) { announcer_->announce(text); }
@@ -144,10 +137,10 @@ void FormWindow::controlChanged(const rt::Control& control) {
     if (auto* label = dynamic_cast<const rt::Label*>(&control)) {
         auto* qlabel = static_cast<QLabel*>(widget);
         qlabel->setText(qs(label->caption().value));
-        if (isCount(d)) {
+        if (isCount(form_.description(), d)) {
             // Read as the plain digits, however the layout wraps them.
             qlabel->setAccessibleName(qlabel->text());
-            layoutCount(qlabel, d);
+            layoutCount(qlabel, form_.description(), d);
         }
     } else if (auto* panel = dynamic_cast<const rt::PictureBox*>(&control)) {
         rt::Colour colour = panel->backColour().value;
@@ -158,54 +151,6 @@ void FormWindow::controlChanged(const rt::Control& control) {
         if (!d.accessibleName.empty())
             widget->setAccessibleName(qs(d.accessibleName));
     }
-}
-
-// A count wider than its label first takes the free room to its right, then
-// a smaller font; past what fits there at the smallest font, its digits wrap
-// over lines in the free room below. Every digit stays visible.
-void FormWindow::layoutCount(QLabel* label, const rt::ControlDescription& d) {
-    const QString count = label->text();
-    const QRect geometry = pixelRect(d);
-    const QSize room = freeRoomOf(d).expandedTo(geometry.size());
-    // Measured as a label draws it, rounded up to whole pixels.
-    auto width = [](const QFont& font, const QString& text) {
-        return QFontMetrics(font).size(0, text).width();
-    };
-    int pixelSize = captionPixelSize;
-    QFont font = captionFont(pixelSize);
-    while (pixelSize > smallestCountPixelSize && width(font, count) > room.width())
-        font = captionFont(--pixelSize);
-    qsizetype perLine = count.size();
-    while (perLine > 1 && width(font, count.left(perLine)) > room.width())
-        --perLine;
-    QStringList lines;
-    for (qsizetype i = 0; i < count.size(); i += perLine)
-        lines << count.mid(i, perLine);
-    label->setFont(font);
-    label->setText(lines.join('\n'));
-    const QSize text = QFontMetrics(font).size(0, label->text());
-    label->setGeometry(QRect(geometry.topLeft(), text.expandedTo(geometry.size()).boundedTo(room)));
-}
-
-// The room from the control's top left corner to the next control on its row
-// (or the window's right edge) and to the next control below within that
-// width (or the window's bottom edge), in pixels.
-QSize FormWindow::freeRoomOf(const rt::ControlDescription& d) const {
-    const rt::FormDescription& form = form_.description();
-    int right = form.clientWidth;
-    for (const rt::ControlDescription& other : form.controls) {
-        bool sameRow = other.top < d.top + d.height && d.top < other.top + other.height;
-        if (&other != &d && other.kind != rt::ControlKind::timer && sameRow && other.left > d.left)
-            right = std::min(right, other.left);
-    }
-    int bottom = form.clientHeight;
-    for (const rt::ControlDescription& other : form.controls) {
-        bool sameColumn = other.left < right && d.left < other.left + other.width;
-        if (other.kind != rt::ControlKind::timer && sameColumn && other.top >= d.top + d.height)
-            bottom = std::min(bottom, other.top);
-    }
-    return {twipsToPixels(right) - twipsToPixels(d.left),
-            twipsToPixels(bottom) - twipsToPixels(d.top)};
 }
 
 QString FormWindow::colourName(rt::Colour colour) const {

@@ -10,8 +10,6 @@
 #include <map>
 #include <string_view>
 
-class QLabel;
-
 namespace window {
 
 class Announcer;
@@ -36,11 +34,7 @@ protected:
 
 private:
     void build();
-    // A count: the label that a caption names.
-    bool isCount(const rt::ControlDescription& description) const;
-    void layoutCount(QLabel* label, const rt::ControlDescription& description);
     QString colourName(rt::Colour colour) const;
-    QSize freeRoomOf(const rt::ControlDescription& description) const;
 
     QtHost& host_;
     rt::Runtime& runtime_;
