@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "qt_binding.h"
+#include "form_window.h"
 #include "runtime.h"
 
 #include <QTimer>

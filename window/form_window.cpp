@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "qt_binding.h"
+#include "form_window.h"
 
 #include "announcer.h"
 #include "caption_font.h"
@@ -10,7 +10,6 @@
 #include "qt_conversions.h"
 #include "qt_host.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
