@@ -4,8 +4,9 @@
 #pragma once
 
 #include "form1.h"
+#include "form_window.h"
 #include "hunch_meter.h"
-#include "qt_binding.h"
+#include "qt_host.h"
 #include "turn_watcher.h"
 
 namespace app {

@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "game_session.h"
 #include "icon.h"
+#include "message_box_reporter.h"
 #include "qt_fatal_exit.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 // with the runtime's clock driven by hand.
 #include "fixture.h"
 #include "game_session.h"
+#include "message_box_reporter.h"
 
 #include <gtest/gtest.h>
 
