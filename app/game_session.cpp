@@ -27,8 +27,8 @@ GameSession::GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
 GameSession::~GameSession() { runtime.setWatcher(nullptr); }
 
 void GameSession::tell(const game::TurnChange& change) {
-    if (change.guessed && change.blind) {
-        meter_.blindGuess(change.right);
+    if (change.guessed) {
+        meter_.guess(change.blind, change.right);
         showReading();
     }
     window.announce(QString::fromStdString(game::announcement(change)));

@@ -67,7 +67,7 @@ TEST(HunchMeter, ReadingsSayWhatTheTallyMeans) {
     for (const auto& [guesses, right, rate, verdict] : rows) {
         game::HunchMeter meter;
         for (int i = 0; i < guesses; ++i)
-            meter.blindGuess(i < right);
+            meter.guess(true, i < right);
         EXPECT_EQ(meter.reading(), rate.empty()
                                        ? verdict
                                        : "Blind guesses: " + std::to_string(guesses) +
