@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace app {
 namespace {
@@ -65,10 +67,11 @@ constexpr const char* afterHelp = R"(
 Qt's own options, such as -platform NAME or -style NAME, work too; the file
 of -stylesheet, -qwindowicon or -icon must be a regular one of at most 1 MiB.
 
-Exit status: 0 when the game ends or after --help or --version; 1 when no
-display could be opened, Qt stopped on a fatal error or lost the display, a
-run-time error ended the game, or Qt's vnc platform or tuiotouch plugin was
-asked for without --allow-network-listening; 2 for an unknown option, an
+Exit status: 0 when the game ends or after --help, --version or a report; 1
+when no display could be opened, Qt stopped on a fatal error or lost the
+display, a journal was refused or could not be written, a run-time error
+ended the game, or Qt's vnc platform or tuiotouch plugin was asked for without
+--allow-network-listening; 2 for an unknown option, an
 option without its value, a stray argument, a file that is not a regular one
 of at most 1 MiB, or a faulty window description.
 )";
@@ -80,7 +83,7 @@ int usageError(const QString& error) {
 
 } // namespace
 
-std::optional<int> handleCommandLine(int argc, char* argv[]) {
+std::optional<int> handleCommandLine(int argc, char* argv[], Options& options) {
     QCommandLineParser parser;
     // Qt's options start with one dash, as in -platform xcb.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -93,7 +96,21 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
         QStringLiteral("allow-network-listening"),
         QStringLiteral("Lets Qt's vnc platform or tuiotouch plugin listen on the network, where "
                        "anyone may connect, with no password."));
-    parser.addOptions({help, version, allowListening});
+    const QCommandLineOption journal(
+        QStringLiteral("journal"),
+        QStringLiteral("Keeps every guess in a journal, so that the hunch meter goes on across "
+                       "games: $XDG_STATE_HOME/tavelquin/journal.csv, or FILE with "
+                       "--journal=FILE."));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Prints the journal's games, blind guesses and reading, and exits; needs "
+                       "no display. --report=FILE reads FILE."));
+    const QCommandLineOption plot(
+        QStringLiteral("plot"),
+        QStringLiteral("With --report, also draws the rate of right blind guesses over the "
+                       "journal, against luck and the meter's bands, as a PNG image."),
+        QStringLiteral("FILE.png"));
+    parser.addOptions({help, version, journal, report, plot, allowListening});
     for (const QtOption& qt : qtOptions) {
         QCommandLineOption option(QString::fromLatin1(qt.name));
         if (qt.takes != Takes::nothing)
@@ -102,11 +119,32 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
         parser.addOption(option);
     }
 
+    // --journal and --report take an optional =FILE, which the parser cannot
+    // tell from a value: it gets the options alone.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i) {
+        QString argument = QString::fromLocal8Bit(argv[i]);
+        for (auto [name, value] :
+             {std::pair{"--journal", &options.journal}, std::pair{"--report", &options.report}}) {
+            if (i > 0 && (argument == QLatin1String(name) ||
+                          argument.startsWith(QLatin1String(name) + QLatin1Char('=')))) {
+                *value = argument.mid(int(std::strlen(name)) + 1).toStdString();
+                argument = QLatin1String(name);
+            }
+        }
+        arguments << argument;
+    }
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
+    // Also as -journal and -report, which Qt's one-dash style lets through.
+    if (parser.isSet(journal) && !options.journal)
+        options.journal = "";
+    if (parser.isSet(report) && !options.report)
+        options.report = "";
+    if (parser.isSet(plot) && !options.report)
+        return usageError(QStringLiteral("--plot draws a report: it needs --report."));
+    if (parser.isSet(plot))
+        options.plot = parser.value(plot).toStdString();
     if (!parser.positionalArguments().isEmpty())
         return usageError(
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
@@ -122,6 +160,9 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
         std::printf("Tavelquin %s\n%s", TAVELQUIN_VERSION_TEXT, licence);
         return 0;
     }
+    // A report opens no display and loads no plugin of the command line's.
+    if (options.report)
+        return std::nullopt;
     for (const QtOption& qt : qtOptions)
         for (const QString& path : parser.values(QString::fromLatin1(qt.name)))
             if (qt.takes == Takes::file && !bounded(path))

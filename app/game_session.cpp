@@ -6,15 +6,31 @@
 #include "announcement.h"
 #include "form1_description.h"
 
+#include "journal_error.h"
+
 #include <QShortcut>
+
+#include <chrono>
 
 namespace app {
 
+namespace {
+
+game::HunchMeter meterFor(const journal::Journal* journal) {
+    if (!journal)
+        return {};
+    const journal::Tally& tally = journal->tally();
+    return {tally.games, tally.blindGuesses, tally.rightBlindGuesses};
+}
+
+} // namespace
+
 GameSession::GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
-                         window::QtHost::TimeSource time)
+                         window::QtHost::TimeSource time, journal::Journal* journal)
     : runtime(random, reporter), host(runtime, std::move(time)),
       form(runtime.createForm(window::form1Description)), form1(runtime, form),
-      window(host.addWindow(form)), watcher_(form1, [this](const auto& change) { tell(change); }) {
+      window(host.addWindow(form)), journal_(journal),
+      watcher_(form1, [this](const auto& change) { tell(change); }), meter_(meterFor(journal)) {
     form.bindEvents(form1.handlers());
     runtime.setWatcher(&watcher_);
     runtime.load(form);
@@ -27,14 +43,26 @@ GameSession::GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
 GameSession::~GameSession() { runtime.setWatcher(nullptr); }
 
 void GameSession::tell(const game::TurnChange& change) {
-    if (change.guessed && change.blind) {
-        meter_.blindGuess(change.right);
+    if (change.guessed) {
+        // A journal that cannot be written ends the game with a run-time
+        // error, as any failed operation does; its earlier rows stay intact.
+        if (journal_) {
+            try {
+                using namespace std::chrono;
+                journal_->append(
+                    {duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count(),
+                     change.guess, change.shown, change.blind});
+            } catch (const journal::JournalError& error) {
+                throw rt::RuntimeError(rt::ErrorCode::deviceIo, error.what());
+            }
+        }
+        meter_.guess(change.blind, change.right);
         showReading();
     }
     window.announce(QString::fromStdString(game::announcement(change)));
 }
 
-// The reading is worked out once per blind guess, never on a timer.
+// The reading is worked out once per guess, never on a timer.
 void GameSession::showReading() {
     reading_ = meter_.reading();
     for (const rt::Label* label : {&form1.Label1, &form1.Label2, &form1.Label3, &form1.Label4})

@@ -1,22 +1,50 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The process entry: reads the command line, opens the display, builds the
-// game and its window, then runs the event loop until no form is left.
+// The process entry: reads the command line, opens the journal and the
+// display, builds the game and its window, then runs the event loop until no
+// form is left; or prints a journal's report instead.
 #include "command_line.h"
+#include "default_path.h"
 #include "game_session.h"
 #include "icon.h"
+#include "journal_error.h"
 #include "message_box_reporter.h"
 #include "qt_fatal_exit.h"
+#include "report.h"
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
 int main(int argc, char* argv[]) {
-    if (std::optional<int> status = app::handleCommandLine(argc, argv))
+    // A file size limit then fails the journal's write, a run-time error,
+    // instead of killing the game.
+    std::signal(SIGXFSZ, SIG_IGN);
+    app::Options options;
+    if (std::optional<int> status = app::handleCommandLine(argc, argv, options))
         return *status;
+    std::optional<journal::Journal> journal;
+    try {
+        // --report=FILE, else --journal=FILE, else the default place.
+        std::string path = options.report.value_or("");
+        if (path.empty())
+            path = options.journal.value_or("");
+        if (path.empty() && (options.report || options.journal))
+            path = journal::defaultPath();
+        if (options.report)
+            return app::printReport(path, options.plot);
+        if (options.journal) {
+            journal.emplace(path);
+            if (const std::string note = app::tornRowsNote(path, journal->tally()); !note.empty())
+                std::fprintf(stderr, "tavelquin: %s\n", note.c_str());
+        }
+    } catch (const journal::JournalError& error) {
+        std::fprintf(stderr, "tavelquin: %s\n", error.what());
+        return 1;
+    }
     app::QtFatalExit fatalExit;
     QApplication app(argc, argv);
     fatalExit.opened();
@@ -28,14 +56,25 @@ int main(int argc, char* argv[]) {
 
     rt::SystemRandom random;
     window::MessageBoxReporter reporter;
+    int status = 0;
     try {
-        app::GameSession session(random, reporter, window::QtHost::realTime());
+        app::GameSession session(random, reporter, window::QtHost::realTime(),
+                                 journal ? &*journal : nullptr);
         if (session.runtime.ended())
             return session.runtime.exitCode();
         session.window.show();
-        return QApplication::exec();
+        status = QApplication::exec();
     } catch (const rt::DescriptionError& error) {
         std::fprintf(stderr, "tavelquin: the window description is faulty: %s\n", error.what());
         return 2;
     }
+    // The last rows on stable storage before the game says it is done.
+    try {
+        if (journal)
+            journal->close();
+    } catch (const journal::JournalError& error) {
+        std::fprintf(stderr, "tavelquin: %s\n", error.what());
+        return 1;
+    }
+    return status;
 }

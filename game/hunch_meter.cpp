@@ -88,10 +88,21 @@ std::string hunchReading(std::int64_t guesses, std::int64_t right) {
     return text + "No better than luck so far.";
 }
 
-void HunchMeter::blindGuess(bool right) {
+void HunchMeter::guess(bool blind, bool right) {
+    guessedThisGame = true;
+    if (!blind)
+        return;
     ++guesses;
     if (right)
         ++rightGuesses;
+}
+
+std::string HunchMeter::reading() const {
+    const std::int64_t covered = games + (guessedThisGame ? 1 : 0);
+    if (!journal || covered == 0)
+        return hunchReading(guesses, rightGuesses);
+    return "In " + std::to_string(covered) + (covered == 1 ? " game: " : " games: ") +
+           hunchReading(guesses, rightGuesses);
 }
 
 } // namespace game

@@ -24,12 +24,23 @@ std::string hunchReading(std::int64_t guesses, std::int64_t right);
 // black. Luck alone is right 1 time in 6.
 class HunchMeter {
 public:
-    // Counts one blind guess.
-    void blindGuess(bool right);
+    // A tally of this game alone.
+    HunchMeter() = default;
+    // A tally that goes on from a journal's earlier games: under luck their
+    // blind guesses and this game's are one sequence of independent trials, so
+    // the evidence simply goes on. The reading says how many games it covers.
+    HunchMeter(std::int64_t earlierGames, std::int64_t guesses, std::int64_t right)
+        : journal(true), games(earlierGames), guesses(guesses), rightGuesses(right) {}
+
+    // Counts one guess: in the tally if it was blind.
+    void guess(bool blind, bool right);
     // Costs microseconds at any count.
-    std::string reading() const { return hunchReading(guesses, rightGuesses); }
+    std::string reading() const;
 
 private:
+    bool journal = false;
+    bool guessedThisGame = false;
+    std::int64_t games = 0;
     std::int64_t guesses = 0;
     std::int64_t rightGuesses = 0;
 };

@@ -17,7 +17,10 @@ TurnWatcher::Snapshot TurnWatcher::snapshot() const {
             form1_.Picture1.backColour().value, form1_.Command7.isEnabled()};
 }
 
-void TurnWatcher::beforeEvent() { before_ = snapshot(); }
+void TurnWatcher::beforeEvent(const rt::Control* clicked) {
+    before_ = snapshot();
+    clicked_ = clicked;
+}
 
 void TurnWatcher::afterEvent() {
     const Snapshot after = snapshot();
@@ -25,9 +28,13 @@ void TurnWatcher::afterEvent() {
     change.right = after.correct != before_.correct;
     change.guessed = change.right || after.incorrect != before_.incorrect;
     change.blind = change.guessed && before_.panel == black;
-    for (const ColourRow& row : ColourTable)
+    for (const ColourRow& row : ColourTable) {
         if (after.panel == row.colour)
             change.shown = row.number;
+        // Only a click on a colour button scores a guess.
+        if (change.guessed && clicked_ && clicked_->name() == row.button)
+            change.guess = row.number;
+    }
     change.hidden = before_.panel != black && after.panel == black;
     change.startLost = before_.startEnabled && !after.startEnabled;
     if (change.any())

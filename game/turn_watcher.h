@@ -16,6 +16,7 @@ namespace game {
 // of it.
 struct TurnChange {
     bool guessed = false;   // a count went up: a colour was guessed
+    std::int16_t guess = 0; // the colour number of the button guessed
     bool right = false;     // the count that went up is Correct:'s
     bool blind = false;     // the panel was black when the guess came
     std::int16_t shown = 0; // the colour number on the panel afterwards, 0 for black
@@ -32,7 +33,7 @@ public:
     using Listener = std::function<void(const TurnChange&)>;
     TurnWatcher(const Form1& form1, Listener listener);
 
-    void beforeEvent() override;
+    void beforeEvent(const rt::Control* clicked) override;
     void afterEvent() override;
 
 private:
@@ -47,6 +48,7 @@ private:
     const Form1& form1_;
     Listener listener_;
     Snapshot before_;
+    const rt::Control* clicked_ = nullptr;
 };
 
 } // namespace game

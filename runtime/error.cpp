@@ -16,6 +16,8 @@ const char* errorText(ErrorCode code) {
         return "Division by zero";
     case ErrorCode::typeMismatch:
         return "Type mismatch";
+    case ErrorCode::deviceIo:
+        return "Device I/O error";
     case ErrorCode::invalidFloatingPoint:
         return "Invalid floating-point operation";
     case ErrorCode::internal:

@@ -14,6 +14,7 @@ enum class ErrorCode : int {
     outOfMemory = 7,
     divisionByZero = 11,
     typeMismatch = 13,
+    deviceIo = 57,
     invalidFloatingPoint = 16,
     internal = 51,
     controlUnloaded = 91,

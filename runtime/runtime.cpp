@@ -22,7 +22,7 @@ void Runtime::load(Form& form) {
 }
 
 void Runtime::click(CommandButton& button) {
-    dispatch([&button] { button.userClick(); });
+    dispatch([&button] { button.userClick(); }, &button);
 }
 
 bool Runtime::requestClose(Form& form) {
@@ -70,15 +70,17 @@ std::optional<std::int64_t> Runtime::nextDue() const {
     return next->due();
 }
 
-bool Runtime::dispatch(const Handler& handler) {
+bool Runtime::dispatch(const Handler& handler, const Control* clicked) {
     if (busy_ || ended_)
         return false;
     std::optional<RuntimeError> error;
     busy_ = true;
     if (watcher_)
-        watcher_->beforeEvent();
+        watcher_->beforeEvent(clicked);
     try {
         handler();
+        if (watcher_ && !ended_)
+            watcher_->afterEvent();
     } catch (const RuntimeError& raised) {
         error = raised;
     } catch (const std::bad_alloc&) {
@@ -86,8 +88,6 @@ bool Runtime::dispatch(const Handler& handler) {
     } catch (const std::exception& raised) {
         error = RuntimeError(ErrorCode::internal, raised.what());
     }
-    if (watcher_ && !error && !ended_)
-        watcher_->afterEvent();
     busy_ = false;
     if (error)
         fail(*error);

@@ -37,12 +37,14 @@ public:
 };
 
 // Watches the events the runtime dispatches, from outside the forms' code:
-// told just before each handler runs, and just after it returned without a
-// run-time error and with the program still running. It must not throw.
+// told just before each handler runs, with the button a user clicked (null
+// for other events), and just after it returned without a run-time error and
+// with the program still running. A run-time error that afterEvent raises is
+// the event's own: it is reported and ends the program.
 class EventWatcher {
 public:
     virtual ~EventWatcher() = default;
-    virtual void beforeEvent() = 0;
+    virtual void beforeEvent(const Control* clicked) = 0;
     virtual void afterEvent() = 0;
 };
 
@@ -81,10 +83,11 @@ public:
     // The next random value, 0 <= r < 1.
     float rnd() { return random_.next(); }
 
-    // Runs one handler; a run-time error in it is reported and ends the
-    // program. Does nothing while another handler is running or after the
-    // program has ended. Returns whether the handler ran.
-    bool dispatch(const Handler& handler);
+    // Runs one handler, for a click on `clicked` if it is one; a run-time
+    // error in it is reported and ends the program. Does nothing while another
+    // handler is running or after the program has ended. Returns whether the
+    // handler ran.
+    bool dispatch(const Handler& handler, const Control* clicked = nullptr);
 
     bool ended() const { return ended_; }
     int exitCode() const { return exitCode_; }

@@ -67,13 +67,19 @@ TEST(HunchMeter, ReadingsSayWhatTheTallyMeans) {
     for (const auto& [guesses, right, rate, verdict] : rows) {
         game::HunchMeter meter;
         for (int i = 0; i < guesses; ++i)
-            meter.blindGuess(i < right);
+            meter.guess(true, i < right);
         EXPECT_EQ(meter.reading(), rate.empty()
                                        ? verdict
                                        : "Blind guesses: " + std::to_string(guesses) +
                                              ", right: " + std::to_string(right) + " (" + rate +
                                              "%). Luck alone: 1 in 6 (16.7%). " + verdict);
     }
+    // Going on from a journal's earlier game, the same tally reads the same,
+    // over one game more once this one has a guess.
+    game::HunchMeter journal(1, 20, 6);
+    EXPECT_EQ(journal.reading(), "In 1 game: " + game::hunchReading(20, 6));
+    journal.guess(true, true);
+    EXPECT_EQ(journal.reading(), "In 2 games: " + game::hunchReading(21, 7));
 }
 
 } // namespace

@@ -35,7 +35,8 @@ struct Tape : rt::RandomSource {
 };
 
 // The turn cycle as its tables state it, and what a player is told of each
-// event: G(uess) with right, blind and the colour shown, H(idden), S(tart gone).
+// event: G(uess) with right, blind, the colour shown and the one guessed,
+// H(idden), S(tart gone).
 struct Model {
     explicit Model(std::uint64_t seed) : tape(seed) {}
     static constexpr std::uint32_t colours[7] = {0x000000, 0x0000FF, 0x00FFFF, 0x00C000,
@@ -56,8 +57,8 @@ struct Model {
         target = int(std::floor(double(tape.next()) * 6.0)) + 1;
     }
     void guess(int k) {
-        told +=
-            "G" + std::to_string(target == k) + std::to_string(panel == 0) + std::to_string(target);
+        told += "G" + std::to_string(target == k) + std::to_string(panel == 0) +
+                std::to_string(target) + std::to_string(k);
         (target == k ? correct : incorrect) += 1;
         panel = colours[target] ? colours[target] : panel;
         revealDue = revealing ? revealDue : now + 3000;
@@ -91,8 +92,8 @@ std::uint64_t setting(const char* name, std::uint64_t fallback) {
 
 // What the game tells the player of an event, in the model's letters.
 std::string letters(const game::TurnChange& c) {
-    const std::string g =
-        std::to_string(c.right) + std::to_string(c.blind) + std::to_string(c.shown);
+    const std::string g = std::to_string(c.right) + std::to_string(c.blind) +
+                          std::to_string(c.shown) + std::to_string(c.guess);
     return (c.guessed ? "G" + g : "") + (c.hidden ? "H" : "") + (c.startLost ? "S" : "");
 }
 

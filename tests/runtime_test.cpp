@@ -81,8 +81,15 @@ struct Inside : rt::Host {
     std::function<void()> then;
 };
 
+// Throws after each handler, as a journal that cannot be written does.
+struct Failing : rt::EventWatcher {
+    void beforeEvent(const rt::Control*) override {}
+    void afterEvent() override { throw std::logic_error("broken"); }
+};
+
 // Events that arrive while a handler runs do not run inside it; an exception
-// of a foreign kind is one internal error that ends the game.
+// of a foreign kind, even from a watcher after the handler, is one internal
+// error that ends the game.
 TEST(Handlers, NestedEventsWaitAndForeignExceptionsEndTheGame) {
     testing_support::ScriptedRandom random;
     testing_support::Game game(random);
@@ -94,7 +101,8 @@ TEST(Handlers, NestedEventsWaitAndForeignExceptionsEndTheGame) {
     };
     game.runtime.click(game.form1.Command3);
     EXPECT_EQ(random.draws + game.runtime.now(), 0);
-    inside.then = [] { throw std::logic_error("broken"); };
+    Failing failing;
+    game.runtime.setWatcher(&failing);
     game.runtime.click(game.form1.Command1);
     game.runtime.click(game.form1.Command2);
     ASSERT_EQ(game.reporter.errors.size(), 1u);

@@ -100,6 +100,17 @@ def guess(app):
     return shown
 
 
+def start(command, env):
+    # The game, once its whole window is on the accessibility bus.
+    procs.append(program := subprocess.Popen(command, env=env))
+    app = wait_for("the game on the accessibility bus", lambda: next((a for a in pyatspi.Registry.getDesktop(0) if
+                                                                      a and a.get_process_id() == program.pid), None))
+    named = wait_for("the whole window", lambda: (n := {n.name: n for n in pyatspi.findAllDescendants(
+        app, lambda n: True)}).get("Exit") and n)
+    time.sleep(0.3)  # a guess finds the first secret drawn 200 ms after the start
+    return program, app, named
+
+
 def play(game, work, wayland=False):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=work)
     if wayland:
@@ -117,12 +128,7 @@ def play(game, work, wayland=False):
     tool("dbus-update-activation-environment", "XDG_RUNTIME_DIR=" + work)
     pyatspi.Registry.registerEventListener(lambda e: e.detail1 and e.source.getRole() == pyatspi.ROLE_NOTIFICATION
                                            and heard.append(e.source.name), "object:state-changed:showing")
-    procs.append(program := subprocess.Popen([game], env=env))
-    app = wait_for("the game on the accessibility bus", lambda: next(
-        (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "tavelquin"), None))
-    named = wait_for("the whole window", lambda: (n := {n.name: n for n in pyatspi.findAllDescendants(
-        app, lambda n: True)}).get("Exit") and n)
-    time.sleep(0.3)  # a guess finds the first secret drawn 200 ms after the start
+    program, app, named = start([game] if wayland else [game, "--journal=" + work + "/journal.csv"], env)
     if wayland:  # With no DISPLAY, the game reaches AT-SPI on no platform but Wayland.
         named["Red"].queryAction().doAction(0)
         guess(app)
@@ -162,11 +168,30 @@ def play(game, work, wayland=False):
     # H speaks what the counts' descriptions say.
     tool("xdotool", "key", "h", env=env)
     reading = wait_for("the hunch meter's reading after H", lambda: heard[2:3])[0]
-    meter = "Blind guesses: 1, right: %d (" % heard[0].startswith("Correct")
+    meter = "In 1 game: Blind guesses: 1, right: %d (" % heard[0].startswith("Correct")
     check("H's reading, and the counts' descriptions",
           (reading[:len(meter)], [n.description for n in labels(app)][1::2]), (meter, [reading] * 2))
+
+    # Killed, the game has lost no guess that a count showed. The next start
+    # goes on from the journal, reads its tally as the first game did, keeps a
+    # third start out while it runs, and adds its own guesses as game 2.
+    program.kill()
+    journal, secret = work + "/journal.csv", "" if shown == "hidden" else shown.lower()
+    check("the journal's row after SIGKILL", open(journal, newline="").read().split("\r\n")[1].split(",")[1:],
+          ["1", "red", secret, "1", str(int(shown == "Red"))])
+    program, app, named = start([game, "--journal=" + journal], env)
+    wid = wait_for("the second game's window", lambda: tool(
+        "xdotool", "search", "--onlyvisible", "--name", "^Tavelquin$", env=env).split()[:1])[0]
+    tool("xdotool", "windowfocus", "--sync", wid, "key", "h", env=env)
+    third = subprocess.run([game, "--journal=" + journal], env=env, capture_output=True, text=True)
+    check("the reading after the restart, and a third start on the journal",
+          (wait_for("the reading after H", lambda: heard[3:4])[0], third.returncode, third.stderr),
+          (reading, 1, "tavelquin: journal %s: another running game holds it\n" % journal))
+    tool("xdotool", "mousemove", "--window", wid, "100", "28", "click", "1", env=env)  # Red
+    wait_for("the second game's guess", lambda: heard[4:5])
+    check("the second game's row", open(journal, newline="").read().split("\r\n")[2].split(",")[1:3], ["2", "red"])
     tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
-    leave(program, 3)
+    leave(program, 5)
 
 
 def leave(program, said):
@@ -224,9 +249,14 @@ def vnc(game, work):
 
 NO_DISPLAY = r"tavelquin: cannot open a display: .*DISPLAY.*WAYLAND_DISPLAY.*\./play.*"
 REFUSED = r"tavelquin: refusing Qt's %s, which would let anyone on the network play, .*\./play.*--allow-network-listening.*"
-COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first line, all of stderr
-    ({}, "-h", 0, r"Usage: .*tavelquin \[options\]", ""),
-    ({}, "-platform offscreen -style fusion --version", 0, r"Tavelquin 1\.00", ""),
+COMMAND_LINES = [  # environment added, arguments, exit status, all of stdout, all of stderr
+    ({}, "-h", 0, r"(?s)Usage: .*tavelquin \[options\].*--journal.*--report.*", ""),
+    ({}, "-platform offscreen -style fusion --version", 0, r"(?s)Tavelquin 1\.00\nCopyright .*License GPL-3\.0-or-later.*", ""),
+    # A journal's report, and its plot, need no display: j.csv, written below,
+    # holds two games and a torn row; p.png is checked after.
+    ({}, "--report=j.csv --plot=p.png", 0, r"Journal: +j\.csv\nBegan: +2026-12-08 04:25:39 UTC\nGames: +2\nGuesses: +3\nBlind guesses: +2\nRight of those: +1\nIn 2 games: Blind guesses: 2, right: 1 \(50%\)\. .*\nPlot: +p\.png", r"tavelquin: journal j\.csv: line 5 was cut short, .*"),
+    ({}, "--report=none.csv", 1, "", r"tavelquin: journal none\.csv: no such file or directory"),
+    ({}, "--plot=p.png", 2, "", r"tavelquin: --plot draws a report: it needs --report\. .*"),
     ({}, "stray", 2, "", r"tavelquin: Unexpected argument 'stray'\. Try 'tavelquin --help'\."),
     ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
     ({}, "", 1, "", NO_DISPLAY),
@@ -255,17 +285,22 @@ COMMAND_LINES = [  # environment added, arguments, exit status, stdout's first l
 
 def cli(game, work):
     # Each command line ends with its exit status (a signal or a hang would show
-    # as above 123) and one line on stdout or stderr, after Qt's own on stderr,
-    # the other one silent.
+    # as above 123) and what it prints: on a failure one line on stderr, after
+    # Qt's own, and nothing on stdout.
     gone = socket.create_server(work + "/gone", family=socket.AF_UNIX)  # a compositor that hangs up
     threading.Thread(target=lambda: gone.accept()[0].close(), daemon=True).start()
+    with open(work + "/j.csv", "w", newline="") as journal:
+        journal.write("time,game,guess,secret,blind,right\r\n2026-12-08T04:25:39.585Z,1,red,purple,1,0\r\n"
+                      "2026-12-08T04:25:40.100Z,1,blue,blue,0,1\r\n2026-12-08T04:26:00.000Z,2,red,red,1,1\r\n2026-12-0")
     for extra, arguments, status, out, err in COMMAND_LINES:
         ran = subprocess.run(["timeout", "3" if status == 124 else "30", game, *arguments.split()], capture_output=True, text=True,
-                             env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra))
-        seen = (ran.returncode, ran.stdout.split("\n")[0] if out else ran.stdout, ran.stderr.removesuffix("\n"))
+                             env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra), cwd=work)
+        seen = (ran.returncode, ran.stdout.removesuffix("\n"), ran.stderr.removesuffix("\n"))
         matched = seen[0] == status and re.fullmatch(out, seen[1]) and re.fullmatch(err, seen[2])
         check("tavelquin %s, with %s added to the environment: status, stdout, stderr as patterns" % (
             arguments, extra), seen, seen if matched else (status, out, err))
+    check("the plot's PNG header and size", open(work + "/p.png", "rb").read(24),
+          b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR" + (960).to_bytes(4, "big") + (540).to_bytes(4, "big"))
 
 
 def main():
