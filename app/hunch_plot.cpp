@@ -4,6 +4,7 @@
 #include "hunch_plot.h"
 
 #include "hunch_meter.h"
+#include "meter_bands.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -25,9 +26,9 @@ constexpr int imageWidth = 960, imageHeight = 540;
 // The chart's frame, in whole pixels so that each pixel column is one stretch
 // of a long journal; its axes' words, the legend and the reading lie below.
 constexpr int chartLeft = 88, chartTop = 58, chartWidth = 832, chartHeight = 332;
-// Stands for a rate at which the meter states nothing, even with every guess
-// right: above the top of any chart, whose range ends at 100% at most.
-constexpr double unreachable = 2;
+// The rate at which the meter states nothing, above the top of any chart,
+// whose range ends at 100% at most.
+constexpr double unreachable = game::unreachableRate;
 // The meter's odds of 1 in 20 and 1 in 100, as their common logarithms.
 const double twentyOdds = std::log10(20.0), hundredOdds = 2;
 
@@ -43,58 +44,6 @@ QString grouped(std::int64_t value) {
     for (qsizetype at = digits.size() - 3; at > (value < 0 ? 1 : 0); at -= 3)
         digits.insert(at, QLatin1Char(','));
     return digits;
-}
-
-// Whether the meter states at least 1 in 10^log10Odds for this tally.
-bool enough(std::int64_t guesses, std::int64_t right, double log10Odds) {
-    return game::statedOddsLog10(guesses, right) >= log10Odds - 1e-9;
-}
-
-// The fewest right of `guesses` blind guesses at which the meter states at
-// least 1 in 10^log10Odds, or -1 when even all of them right is too few. The
-// meter's evidence grows with the number right, so a binary search finds it.
-std::int64_t rightNeeded(std::int64_t guesses, double log10Odds) {
-    if (!enough(guesses, guesses, log10Odds))
-        return -1;
-    std::int64_t low = 0, high = guesses;
-    while (low < high) {
-        const std::int64_t middle = low + (high - low) / 2;
-        if (enough(guesses, middle, log10Odds))
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    return high;
-}
-
-// The rate of right guesses the meter needs for those odds after `guesses`.
-double neededRate(std::int64_t guesses, double log10Odds) {
-    const std::int64_t needed = rightNeeded(guesses, log10Odds);
-    return needed < 0 ? unreachable : double(needed) / double(guesses);
-}
-
-// The highest rate the meter needs for those odds at any of the guesses
-// first..last, to within `tolerance`. A guess more needs as many right or one
-// more (a miss only weakens the evidence, a hit only strengthens it), so along
-// the narrowing band the rate needed rises only in jumps of less than 1/first:
-// where that is within tolerance the two ends tell the highest, and otherwise
-// each guess is read.
-double bandRate(std::int64_t first, std::int64_t last, double log10Odds, double tolerance) {
-    if (1 / double(first) <= tolerance)
-        return std::max(neededRate(first, log10Odds), neededRate(last, log10Odds));
-    std::int64_t needed = rightNeeded(first, log10Odds);
-    double highest = needed < 0 ? unreachable : double(needed) / double(first);
-    for (std::int64_t guess = first + 1; guess <= last; ++guess) {
-        // The meter first states these odds with every guess right, as the
-        // tally before fell short even so.
-        if (needed < 0 && enough(guess, guess, log10Odds))
-            needed = guess;
-        else if (needed >= 0 && !enough(guess, needed, log10Odds))
-            ++needed;
-        if (needed >= 0)
-            highest = std::max(highest, double(needed) / double(guess));
-    }
-    return highest;
 }
 
 // What the chart shows of the blind guesses first..last (counted from 1):
@@ -163,7 +112,7 @@ RateAxis rateAxis(const std::vector<Stretch>& all, std::int64_t guesses) {
         low = std::min(low, s.low);
         high = std::max(high, s.high);
         for (double log10Odds : {twentyOdds, hundredOdds})
-            if (const double needed = neededRate(s.last, log10Odds); needed <= 1)
+            if (const double needed = game::rateNeeded(s.last, log10Odds); needed <= 1)
                 high = std::max(high, needed);
     }
     if (high - low < 0.004)
@@ -291,8 +240,8 @@ QImage hunchPlot(const std::vector<bool>& outcomes, std::int64_t games) {
     // The band to within half a pixel.
     const double tolerance = 0.5 * (high - low) / chartHeight;
     for (Stretch& s : all) {
-        s.twenty = bandRate(s.first, s.last, twentyOdds, tolerance);
-        s.hundred = bandRate(s.first, s.last, hundredOdds, tolerance);
+        s.twenty = game::highestRateNeeded(s.first, s.last, twentyOdds, tolerance);
+        s.hundred = game::highestRateNeeded(s.first, s.last, hundredOdds, tolerance);
     }
     auto px = [&](double guess) { return chart.left() + chart.width() * guess / double(guesses); };
     auto py = [&](double rate) {
