@@ -78,7 +78,8 @@ TEST(HunchMeter, ReadingsSayWhatTheTallyMeans) {
     // The band a plot draws: the fewest right at which the meter says 1 in 20
     // or 1 in 100, if any.
     EXPECT_EQ(game::rightNeeded(20, std::log10(20.0)), 9);
-    EXPECT_EQ(game::rightNeeded(3000, 2) * 10 + game::rightNeeded(5, 2), 5800 - 1);
+    EXPECT_EQ(game::rightNeeded(3000, 2), 580);
+    EXPECT_EQ(game::rightNeeded(5, 2), -1);
     // Going on from a journal's earlier game, the same tally reads the same,
     // over one game more once this one has a guess.
     game::HunchMeter journal(1, 20, 6);
