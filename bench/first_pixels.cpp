@@ -6,7 +6,9 @@
 // Becomes PROGRAM by exec and writes to file descriptor 3 the milliseconds
 // from that exec to the first drawing into a window on the X display
 // ($DISPLAY), as the server's Damage extension reports it: the moment the
-// window's first pixels are there, with no polling. A watcher process sees
+// window's first pixels are there, with no polling. It writes after them the
+// CPU time that PROGRAM's threads used meanwhile, in milliseconds, which
+// other processes' load sways less. A watcher process sees
 // the drawing; it is no child of PROGRAM, so the caller's child is PROGRAM
 // itself, to measure, stop and wait for. The display should be one of the
 // caller's own, as the first window drawn by any client counts. When PROGRAM
@@ -30,11 +32,16 @@ namespace {
 constexpr int reportFd = 3;
 constexpr int patienceMs = 60'000;
 
-std::int64_t nowNs() {
+std::int64_t nowNs(clockid_t clock = CLOCK_MONOTONIC) {
     timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(clock, &now);
     return std::int64_t(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
+
+// When PROGRAM's exec began, and the CPU time its process had used by then.
+struct Start {
+    std::int64_t time, cpu;
+};
 
 [[noreturn]] void fail(const char* why) {
     std::fprintf(stderr, "first_pixels: %s\n", why);
@@ -42,7 +49,7 @@ std::int64_t nowNs() {
 }
 
 // Tells `ready` once every window made from now on gets a damage record,
-// then reads the exec time from `start` and waits for the first damage.
+// then reads the exec's Start from `start` and waits for the first damage.
 [[noreturn]] void watch(pid_t program, int ready, int start) {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
@@ -63,10 +70,11 @@ std::int64_t nowNs() {
     }
     // glibc 2.36's <sys/pidfd.h> declares pidfd_open without C linkage.
     const int programFd = int(syscall(SYS_pidfd_open, program, 0));
-    if (programFd < 0 || write(ready, "", 1) != 1)
+    clockid_t programCpu;
+    if (programFd < 0 || clock_getcpuclockid(program, &programCpu) != 0 || write(ready, "", 1) != 1)
         fail("cannot follow the program");
     close(ready);
-    std::int64_t started = 0;
+    Start started{};
     if (read(start, &started, sizeof started) != sizeof started)
         _exit(1);
 
@@ -83,7 +91,8 @@ std::int64_t nowNs() {
                                   XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
                 xcb_flush(connection);
             } else if (type == damage->first_event + XCB_DAMAGE_NOTIFY) {
-                dprintf(reportFd, "%.3f\n", double(woken - started) / 1e6);
+                dprintf(reportFd, "%.3f %.3f\n", double(woken - started.time) / 1e6,
+                        double(nowNs(programCpu) - started.cpu) / 1e6);
                 _exit(0);
             }
             std::free(event);
@@ -128,7 +137,7 @@ int main(int argc, char* argv[]) {
         return 1;
     // Only the watcher writes the report; PROGRAM does not inherit it.
     fcntl(reportFd, F_SETFD, FD_CLOEXEC);
-    const std::int64_t started = nowNs();
+    const Start started{nowNs(), nowNs(CLOCK_PROCESS_CPUTIME_ID)};
     if (write(start[1], &started, sizeof started) != sizeof started)
         fail("cannot start the watch");
     execvp(argv[1], argv + 1);
