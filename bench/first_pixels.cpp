@@ -6,13 +6,13 @@
 // Becomes PROGRAM by exec and writes to file descriptor 3 the milliseconds
 // from that exec to the first drawing into a window on the X display
 // ($DISPLAY), as the server's Damage extension reports it: the moment the
-// window's first pixels are there, with no polling. It writes after them the
-// CPU time that PROGRAM's threads used meanwhile, in milliseconds, which
-// other processes' load sways less. A watcher process sees
-// the drawing; it is no child of PROGRAM, so the caller's child is PROGRAM
-// itself, to measure, stop and wait for. The display should be one of the
-// caller's own, as the first window drawn by any client counts. When PROGRAM
-// ends first, or draws nothing for a minute, nothing is written to the report.
+// window's first pixels are there, with no polling. After them it writes the
+// milliseconds of CPU time that PROGRAM's threads used meanwhile, which leave
+// out its waits. A watcher process sees the drawing; it is no child of
+// PROGRAM, so the caller's child is PROGRAM itself, to measure, stop and wait
+// for. The display should be one of the caller's own, as the first window
+// drawn by any client counts. When PROGRAM ends first, or draws nothing for a
+// minute, nothing is written to the report.
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
@@ -99,10 +99,10 @@ struct Start {
         }
         if (xcb_connection_has_error(connection))
             fail("lost the display");
-        const int ready = poll(waits, 2, patienceMs);
-        if (ready == 0)
+        const int woke = poll(waits, 2, patienceMs);
+        if (woke == 0)
             fail("the program drew nothing for a minute");
-        if (ready < 0 || waits[1].revents)
+        if (woke < 0 || waits[1].revents)
             _exit(1);
     }
 }

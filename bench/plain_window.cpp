@@ -81,6 +81,7 @@ int main(int argc, char* argv[]) {
         secret = QColor::fromRgb(QRandomGenerator::global()->generate());
     });
     roll.start(200);
+    // The reveal's timer, idle until a guess.
     QTimer reveal;
     reveal.setSingleShot(true);
     reveal.setInterval(3000);
