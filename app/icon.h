@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The game's icon: one drawing, the game's window in miniature, from which
-// the build writes the hicolor theme's PNGs and SVG and the window takes its
-// icon at every size.
+// the build writes the hicolor theme's PNGs and SVG and the window draws its
+// own icon.
 #pragma once
 
 #include <QByteArray>
@@ -24,7 +24,13 @@ QImage drawIcon(int size);
 // The drawing as a scalable SVG image.
 QByteArray iconSvg();
 
-// The drawing at every size in iconSizes, for a window.
+// The sizes of a window's icon: what X11 title bars and task bars show (its
+// _NET_WM_ICON). Larger views find the theme's icon by the desktop id, and
+// offering them here too would cost start-up time for nothing.
+inline constexpr std::array windowIconSizes = {16, 24, 32, 48, 64};
+
+// The drawing as a window's icon, at windowIconSizes, each drawn only when a
+// window asks for it.
 QIcon icon();
 
 } // namespace app

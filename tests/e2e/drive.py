@@ -145,6 +145,19 @@ def play(game, work, wayland=False):
     check("the window's size, the red square's centre, the panel, the controls found",
           (size, pixel(100, 28), panel_colour(pixel), [n for n in wanted if n in named]),
           ((191, 135), "ff0000", "000000", wanted))
+    # The window's icon, for title bars and task bars: the drawing at 16 to 64
+    # pixels, its 32 x 32 the theme's own. Larger views find the theme's icon
+    # through the desktop entry, which names the window's WM_CLASS.
+    prop = tool("xprop", "-id", wid, "-notype", "-f", "_NET_WM_ICON", "32c", "WM_CLASS", "_NET_WM_ICON", env=env)
+    icon, sizes = [int(n) for n in re.findall(rb"\d+", prop.partition(b"_NET_WM_ICON = ")[2])], {}
+    while icon[2:]:  # width, height, then the pixels as ARGB, for each size
+        sizes[icon[0]], icon = icon[2:2 + icon[0] * icon[1]], icon[2 + icon[0] * icon[1]:]
+    data = os.path.dirname(game) + "/data"
+    rgba = tool("/usr/bin/convert", glob.glob(data + "/icons/32x32/apps/*.png")[0], "rgba:-")
+    entry, named_by = open(glob.glob(data + "/*.desktop")[0], "rb").read(), re.findall(rb'WM_CLASS = ".*", "(.*)"', prop)
+    check("the window icon's sizes, its 32 x 32 against the theme's, its WM_CLASS in the desktop entry", (
+        [*sizes], sizes.get(32) == [a << 24 | r << 16 | g << 8 | b for r, g, b, a in zip(*[iter(rgba)] * 4)],
+        named_by and named_by == re.findall(rb"^StartupWMClass=(.*)$", entry, re.M)), ([16, 24, 32, 48, 64], True, True))
     check("the panel's description, the counter row",
           (named["Colour panel: hidden"].description, " ".join(n.name for n in labels(app))),
           ("", "Incorrect: 0 Correct: 0"))
