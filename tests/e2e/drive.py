@@ -269,6 +269,7 @@ COMMAND_LINES = [  # environment added, arguments, exit status, all of stdout, a
     # holds two games and a torn row; p.png is checked after.
     ({}, "--report=j.csv --plot=p.png", 0, r"Journal: +j\.csv\nBegan: +2026-12-08 04:25:39 UTC\nGames: +2\nGuesses: +3\nBlind guesses: +2\nRight of those: +1\nIn 2 games: Blind guesses: 2, right: 1 \(50%\)\. .*\nPlot: +p\.png", r"tavelquin: journal j\.csv: line 5 was cut short, .*"),
     ({}, "--report=none.csv", 1, "", r"tavelquin: journal none\.csv: no such file or directory"),
+    ({}, "--report=j.csv --plot=no/p.png", 1, "", r"tavelquin: journal j\.csv: line 5 .*\ntavelquin: cannot write the plot no/p\.png: .*"),
     ({}, "--plot=p.png", 2, "", r"tavelquin: --plot draws a report: it needs --report\. .*"),
     ({}, "stray", 2, "", r"tavelquin: Unexpected argument 'stray'\. Try 'tavelquin --help'\."),
     ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
