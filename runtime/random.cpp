@@ -3,30 +3,8 @@
 
 #include "random.h"
 
-#include "error.h"
-
-#include <sys/random.h>
-
-#include <cerrno>
-#include <cstring>
-
 namespace rt {
 
 float unitFloat(std::uint32_t bits) { return static_cast<float>(bits >> 8) * 0x1p-24f; }
-
-float SystemRandom::next() {
-    std::uint32_t bits = 0;
-    ssize_t got = 0;
-    // Four bytes never come back short from getrandom, but a signal can
-    // interrupt it before the pool is first seeded.
-    do {
-        got = getrandom(&bits, sizeof bits, 0);
-    } while (got < 0 && errno == EINTR);
-    if (got != ssize_t(sizeof bits))
-        throw RuntimeError(ErrorCode::internal,
-                           std::string("the system's random generator failed: ") +
-                               std::strerror(got < 0 ? errno : EIO));
-    return unitFloat(bits);
-}
 
 } // namespace rt

@@ -21,8 +21,9 @@ public:
 float unitFloat(std::uint32_t bits);
 
 // Each value from 32 fresh bits of the operating system's cryptographic
-// generator (getrandom), so that no number of secrets seen tells the next
-// one. A failure of the system call is a run-time error.
+// generator, so that no number of secrets seen tells the next one: getrandom
+// on Linux, BCryptGenRandom on Windows, each in its system's folder (posix/,
+// win32/). A failure of the system call is a run-time error.
 class SystemRandom final : public RandomSource {
 public:
     float next() override;

@@ -7,6 +7,7 @@
 #include "default_path.h"
 #include "journal_error.h"
 #include "journal_file.h"
+#include "xdg_path.h"
 
 #include <gtest/gtest.h>
 
@@ -200,9 +201,9 @@ TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
     setenv("XDG_STATE_HOME", state.c_str(), 1);
     const std::string path = journal::defaultPath();
     EXPECT_EQ(path, (state / "tavelquin/journal.csv").string());
-    EXPECT_EQ(journal::defaultPath("state", "/home/p"),
+    EXPECT_EQ(journal::xdgJournalPath("state", "/home/p"),
               "/home/p/.local/state/tavelquin/journal.csv");
-    EXPECT_THROW(journal::defaultPath(nullptr, "home"), journal::JournalError);
+    EXPECT_THROW(journal::xdgJournalPath(nullptr, "home"), journal::JournalError);
     journal::Journal first(path);
     EXPECT_EQ((std::vector{modeOf(state), modeOf(state / "tavelquin"), modeOf(path)}),
               (std::vector{0700, 0700, 0600}));

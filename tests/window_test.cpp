@@ -4,8 +4,8 @@
 // The real window on Qt's offscreen platform, built as the program builds it,
 // with the runtime's clock driven by hand.
 #include "fixture.h"
-#include "game_session.h"
 #include "message_box_reporter.h"
+#include "qt_game_session.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +47,11 @@ bool solid(const QImage& i, QColor c) {
     return count(i, [c](QColor p) { return p == c; }) == i.width() * i.height();
 }
 
-// The program's window, put together as app/main.cpp does, and what a screen
+// The program's window, put together as qt/main.cpp does, and what a screen
 // reader learns of it: each notification that shows, but of two shown in one
 // pass of the event loop only the last, as Orca speaks only that one.
-struct GameWindow : app::GameSession, QObject {
-    using GameSession::GameSession;
+struct GameWindow : qtui::QtGameSession, QObject {
+    using QtGameSession::QtGameSession;
     QWidget* widget(const std::string& name) const { return window.widget(name); }
     void click(int k) { QTest::mouseClick(widget("Command" + std::to_string(k)), Qt::LeftButton); }
     bool eventFilter(QObject* object, QEvent* event) override {
@@ -200,7 +200,7 @@ TEST_F(Window, KeysAndClicksScoreRevealHideAndAreTold) {
 
 TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {
     ScriptedRandom random(std::numeric_limits<float>::quiet_NaN());
-    window::MessageBoxReporter reporter;
+    qtui::MessageBoxReporter reporter;
     GameWindow game(random, reporter);
     game.window.show();
     // Inside the box's event loop: try buttons, the clock and closing the
