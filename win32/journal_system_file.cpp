@@ -1,0 +1,169 @@
+// SPDX-FileCopyrightText: 2026 The Tavelquin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A journal's file on Windows: a handle from CreateFileW, rows written at the
+// end of the file, a lock that LockFileEx takes and the system drops with its
+// holder, and FlushFileBuffers. Paths are UTF-8 in the portable code and go
+// to the wide-character API as UTF-16.
+#include "system_file.h"
+
+#include "journal_error.h"
+#include "text_encoding.h"
+
+#include <windows.h>
+
+namespace journal {
+
+namespace {
+
+using win32ui::errorReason;
+using win32ui::wide;
+
+// A byte far beyond the end of any journal, which is what a game locks: a
+// lock on Windows also keeps other handles from reading what it covers, and a
+// report may read the journal while a game plays.
+constexpr DWORD lockOffsetHigh = 0x40000000;
+
+HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Closes the handle unless released, so that every refusal closes what it opened.
+struct HandleGuard {
+    HANDLE handle;
+    ~HandleGuard() {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+    std::intptr_t release() {
+        return reinterpret_cast<std::intptr_t>(std::exchange(handle, INVALID_HANDLE_VALUE));
+    }
+};
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Makes each missing directory above path. Under the user's profile they take
+// its permissions, which keep other users out.
+void makeParents(const std::string& path) {
+    for (std::size_t at = 0; at < path.size(); ++at) {
+        if (!isSeparator(path[at]) || at == 0 || path[at - 1] == ':' || isSeparator(path[at - 1]))
+            continue;
+        const std::string directory = path.substr(0, at);
+        if (!CreateDirectoryW(wide(directory).c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            throw JournalError(path, 0,
+                               "cannot make the directory " + directory + ": " +
+                                   errorReason(GetLastError()));
+    }
+}
+
+// Refuses a directory by name: opening one fails with a reason that does not say so.
+void refuseDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw JournalError(path, 0, "is a directory");
+}
+
+// Refuses anything but a file on a disk: a console, a pipe, a device.
+void checkRegular(HANDLE handle, const std::string& path) {
+    if (GetFileType(handle) != FILE_TYPE_DISK)
+        throw JournalError(path, 0, "not a regular file");
+}
+
+constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+} // namespace
+
+SystemFile SystemFile::forGame(const std::string& path) {
+    refuseDirectory(path);
+    const std::wstring name = wide(path);
+    constexpr DWORD access = GENERIC_READ | FILE_WRITE_DATA | FILE_APPEND_DATA;
+    HandleGuard file{CreateFileW(name.c_str(), access, shareAll, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE &&
+        (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND)) {
+        makeParents(path);
+        file.handle = CreateFileW(name.c_str(), access, shareAll, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file.handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+            file.handle = CreateFileW(name.c_str(), access, shareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (file.handle == INVALID_HANDLE_VALUE)
+        throw JournalError(path, 0, errorReason(GetLastError()));
+    checkRegular(file.handle, path);
+    OVERLAPPED at{};
+    at.OffsetHigh = lockOffsetHigh;
+    if (!LockFileEx(file.handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+        throw JournalError(path, 0,
+                           GetLastError() == ERROR_LOCK_VIOLATION
+                               ? "another running game holds it"
+                               : "cannot lock it: " + errorReason(GetLastError()));
+    return {path, file.release()};
+}
+
+SystemFile SystemFile::forReading(const std::string& path) {
+    refuseDirectory(path);
+    HandleGuard file{CreateFileW(wide(path).c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE)
+        throw JournalError(path, 0, errorReason(GetLastError()));
+    checkRegular(file.handle, path);
+    return {path, file.release()};
+}
+
+SystemFile::SystemFile(SystemFile&& other) noexcept
+    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
+
+SystemFile& SystemFile::operator=(SystemFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        path_ = std::move(other.path_);
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+SystemFile::~SystemFile() { close(); }
+
+std::size_t SystemFile::readAt(char* buffer, std::size_t size, std::uint64_t offset) const {
+    OVERLAPPED at{};
+    at.Offset = DWORD(offset);
+    at.OffsetHigh = DWORD(offset >> 32);
+    DWORD got = 0;
+    if (!ReadFile(handleOf(handle_), buffer, DWORD(size), &got, &at) &&
+        GetLastError() != ERROR_HANDLE_EOF)
+        throw JournalError(path_, 0, "cannot read it: " + errorReason(GetLastError()));
+    return got;
+}
+
+std::int64_t SystemFile::append(std::string_view text, std::string& reason) {
+    // Both offsets all ones: at the end of the file, whatever else wrote there.
+    OVERLAPPED atEnd{};
+    atEnd.Offset = 0xFFFFFFFF;
+    atEnd.OffsetHigh = 0xFFFFFFFF;
+    DWORD wrote = 0;
+    if (!WriteFile(handleOf(handle_), text.data(), DWORD(text.size()), &wrote, &atEnd)) {
+        reason = errorReason(GetLastError());
+        // A disk that fills up part way writes part of the row.
+        return wrote > 0 ? std::int64_t(wrote) : -1;
+    }
+    return wrote;
+}
+
+bool SystemFile::truncate() {
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(handleOf(handle_), start, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(handleOf(handle_));
+}
+
+std::string SystemFile::sync() {
+    return FlushFileBuffers(handleOf(handle_)) ? std::string() : errorReason(GetLastError());
+}
+
+std::string SystemFile::close() {
+    if (handle_ == -1)
+        return {};
+    return CloseHandle(handleOf(std::exchange(handle_, -1))) ? std::string()
+                                                             : errorReason(GetLastError());
+}
+
+} // namespace journal
