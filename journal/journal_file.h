@@ -57,7 +57,7 @@ private:
     bool open_ = true;
     Tally tally_;
     RowFormat format_;
-    bool needsLineBreak_ = false;
+    std::string end_; // the file's last two bytes, which say how the next row starts
     std::int64_t game_ = 1;
     std::string text_; // the row being written, kept for its capacity
     std::unique_ptr<BackgroundSync> sync_;

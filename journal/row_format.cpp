@@ -213,8 +213,6 @@ RowFormat::RowFormat()
                Column::secret, Column::blind, Column::right} {}
 
 std::optional<RowFormat> RowFormat::fromHeader(std::string_view line, std::string& reason) {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1); // its line break cut short after the CR
     RowFormat format;
     format.columns_.clear();
     std::array<bool, columnNames.size()> seen{};
@@ -246,10 +244,6 @@ std::optional<RowFormat> RowFormat::fromHeader(std::string_view line, std::strin
 
 LineKind RowFormat::read(std::string_view line, bool ended, std::int64_t lastGame, Row& row,
                          std::string& reason) const {
-    // A line break cut short after its CR leaves the CR at the end of the line.
-    const bool cutBreak = !line.empty() && line.back() == '\r';
-    if (cutBreak)
-        line.remove_suffix(1);
     if (line.find('\r') != std::string_view::npos) {
         reason = "a carriage return inside the row";
         return LineKind::bad;
@@ -276,7 +270,7 @@ LineKind RowFormat::read(std::string_view line, bool ended, std::int64_t lastGam
         return LineKind::bad;
     if (firstBad == none && count == expected) {
         if (row.right == (row.guess == row.secret))
-            return ended && !cutBreak ? LineKind::good : LineKind::torn;
+            return ended ? LineKind::good : LineKind::torn;
         reason = contradiction(row);
     }
     return completes(columns_, count, field, row) ? LineKind::torn : LineKind::bad;

@@ -45,7 +45,7 @@ public:
     // reason, when it is not a journal's header.
     static std::optional<RowFormat> fromHeader(std::string_view line, std::string& reason);
 
-    // Reads one line, line break aside; `ended` says whether it had one.
+    // Reads one line, line break aside; `ended` says whether it had one whole.
     // lastGame is the game of the last good row before it, 0 for none. A good
     // line's values go to row; a bad line's reason goes to reason.
     LineKind read(std::string_view line, bool ended, std::int64_t lastGame, Row& row,

@@ -5,6 +5,7 @@
 
 #include "journal_error.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -81,6 +82,14 @@ std::string notText(std::string_view line) {
 
 } // namespace
 
+std::string_view breakBeforeRow(std::string_view end) {
+    if (end.empty() || end.ends_with('\n'))
+        return "";
+    if (end.ends_with("\r\r"))
+        return "\n";
+    return end.ends_with('\r') ? "\r\n" : "\r\r\n";
+}
+
 Scan scan(const SystemFile& file, const RowCallback& eachRow) {
     const std::string& path = file.path();
     Scan result;
@@ -94,8 +103,17 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
     // Takes one line, its LF (if any) aside.
     auto take = [&](std::string_view text, bool ended) {
         ++line;
-        if (ended && !text.empty() && text.back() == '\r')
+        // A whole line break is LF or CR LF. A crash may leave only the CR of
+        // it, or none, and the writer then seals the line with CR CR LF (see
+        // breakBeforeRow), of which a crash may leave one or two CRs.
+        bool whole = ended;
+        if (text.ends_with('\r'))
             text.remove_suffix(1);
+        if (!ended || text.ends_with('\r')) {
+            whole = false;
+            if (text.ends_with('\r'))
+                text.remove_suffix(1);
+        }
         if (std::string why = notText(text); !why.empty())
             throw JournalError(path, line, why);
         if (line == 1) {
@@ -105,7 +123,7 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
             result.format = std::move(*format);
             return;
         }
-        switch (result.format.read(text, ended, tally.lastGame, row, reason)) {
+        switch (result.format.read(text, whole, tally.lastGame, row, reason)) {
         case LineKind::good:
             ++tally.rows;
             if (row.game != tally.lastGame) {
@@ -134,7 +152,9 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
         const std::size_t got = file.readAt(buffer.get() + held, bufferSize - held, offset);
         if (got > 0) {
             result.empty = false;
-            result.endsInLineBreak = buffer[held + got - 1] == '\n';
+            // When the buffer holds one byte, a line break or nothing came before it.
+            const std::size_t last = std::min<std::size_t>(held + got, 2);
+            result.end.assign(buffer.get() + held + got - last, last);
         }
         offset += got;
         held += got;

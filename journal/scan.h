@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace journal {
@@ -35,12 +36,17 @@ struct Scan {
     Tally tally;
     RowFormat format;
     bool empty = true; // not even a header
-    bool endsInLineBreak = false;
+    std::string end;   // the file's last two bytes, fewer when it has fewer
 };
 
 // Reads the whole of the file from its start, in a fixed buffer, calling
 // eachRow (if any) for every good row in order. A file that is not a journal,
 // or a bad row, is a JournalError naming its path.
 Scan scan(const SystemFile& file, const RowCallback& eachRow);
+
+// What a writer puts before its next row in a file that ends in `end` (its last
+// two bytes): nothing after a line break; else the CR CR LF, less the CRs a
+// crash left of it, that ends the torn last line so that it reads as torn for good.
+std::string_view breakBeforeRow(std::string_view end);
 
 } // namespace journal

@@ -174,24 +174,34 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         }
     }
 
-    // A torn last row stays on a line of its own below the next row, which the
-    // journal writes in the file's own column order.
-    const std::string path = scratch.dir / "torn", torn = "2026-12-08T03:34:05.123Z,red,2,bl";
+    // A torn last row stays skipped for good: the next row, in the file's own
+    // column order, goes after as much of CR CR LF as the crash left out, the
+    // line break that keeps it torn.
     const std::string before =
-        "time,guess,game,secret,note,blind,right\r\n2026-12-08T03:34:05.123Z,red,1,,,0,0\r\n" +
-        torn;
-    std::ofstream(path, std::ios::binary) << before;
-    {
-        journal::Journal journal(path);
-        EXPECT_EQ(journal.tally().tornLines, std::vector<std::int64_t>{3});
-        journal.append({1835481599999, 5, 5, true});
-        journal.close();
+        "time,guess,game,secret,note,blind,right\r\n2026-12-08T03:34:05.123Z,red,1,,,0,0\r\n";
+    const std::string whole = "2026-12-08T03:34:05.123Z,red,2,blue,,1,0";
+    // Each tail, the line break written after it, and its line as summary() tells it.
+    const std::string tails[][3] = {
+        {"2026-12-08T03:34:05.123Z,red,2,bl", "\r\r\n", "3"},
+        // The regression test of a row that lost only its line break and then counted.
+        {whole, "\r\r\n", "3"},
+        {whole + "\r\r", "\n", "3"},
+    };
+    for (const auto& [tail, lineBreak, torn] : tails) {
+        const std::string path = scratch.dir / std::to_string(++number);
+        std::ofstream(path, std::ios::binary) << before + tail;
+        {
+            journal::Journal journal(path);
+            journal.append({1835481599999, 5, 5, true});
+            journal.close();
+        }
+        EXPECT_EQ(contents(path),
+                  before + tail + lineBreak + "2028-02-29T23:59:59.999Z,purple,2,purple,,1,1\r\n")
+            << "case " << number;
+        EXPECT_EQ(summary(journal::scanJournal(path), ""),
+                  "2 rows, 2 games to 2, 1 of 1 blind right, torn: " + torn)
+            << "case " << number;
     }
-    EXPECT_EQ(contents(path), before + "\r\n2028-02-29T23:59:59.999Z,purple,2,purple,,1,1\r\n");
-    const journal::Tally after = journal::scanJournal(path);
-    EXPECT_EQ(summary(after, ""), "2 rows, 2 games to 2, 1 of 1 blind right, torn: 3");
-    EXPECT_EQ(after.firstTime, 1796700845123);
-    EXPECT_EQ(after.tornRows, 1);
 }
 
 // Also where the journal is kept by default, and how a full disk is told.
@@ -212,7 +222,8 @@ TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
     EXPECT_EQ(contents(path), header);
 
     // A full disk, here a file size limit: a row cut short is refused, and so
-    // is the next while there is no room; the first with room starts a new line.
+    // is the next while there is no room, or room for part of the line break
+    // that keeps the torn row torn; the first with room ends that line break.
     auto refusal = [&first] {
         try {
             first.append({1796700845123, 1, 0, false});
@@ -224,15 +235,18 @@ TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit full{header.size() + 10, limit.rlim_max};
+    rlimit full{header.size() + 10, limit.rlim_max};
     setrlimit(RLIMIT_FSIZE, &full);
     const std::string named = "journal " + path + ": cannot add a row: ";
     EXPECT_EQ(refusal(), named + "a short write (10 of 37 bytes), the disk may be full");
     EXPECT_EQ(refusal(), named + "file too large");
+    full.rlim_cur += 2;
+    setrlimit(RLIMIT_FSIZE, &full);
+    EXPECT_EQ(refusal(), named + "a short write (2 of 40 bytes), the disk may be full");
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(refusal(), "none");
     first.close();
-    EXPECT_EQ(contents(path), header + row1.substr(0, 10) + "\r\n" + row1);
+    EXPECT_EQ(contents(path), header + row1.substr(0, 10) + "\r\r\n" + row1);
 }
 
 } // namespace
