@@ -114,6 +114,15 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
             if (text.ends_with('\r'))
                 text.remove_suffix(1);
         }
+        // NUL bytes where a torn row ends are what a power cut leaves of its
+        // lost bytes; the CR before them is what was left of its line break.
+        bool zeroed = false;
+        if (!whole && line > 1 && text.ends_with('\0')) {
+            zeroed = true;
+            text = text.substr(0, text.find_last_not_of('\0') + 1); // npos + 1 is 0
+            if (text.ends_with('\r'))
+                text.remove_suffix(1);
+        }
         if (std::string why = notText(text); !why.empty())
             throw JournalError(path, line, why);
         if (line == 1) {
@@ -139,11 +148,14 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
             if (eachRow)
                 eachRow(row);
             break;
-        case LineKind::torn:
-            ++tally.tornRows;
-            if (tally.tornLines.size() < maxTornLines)
-                tally.tornLines.push_back(line);
+        case LineKind::torn: {
+            std::int64_t& count = zeroed ? tally.zeroedRows : tally.tornRows;
+            std::vector<std::int64_t>& lines = zeroed ? tally.zeroedLines : tally.tornLines;
+            ++count;
+            if (lines.size() < maxTornLines)
+                lines.push_back(line);
             break;
+        }
         case LineKind::bad:
             throw JournalError(path, line, reason);
         }
@@ -170,8 +182,16 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
                 take(std::string_view(start, held), false);
             return result;
         }
-        if (held == bufferSize)
-            throw JournalError(path, line + 1, "a line longer than 64 KiB");
+        if (held == bufferSize) {
+            // One of the NUL bytes that a power cut may leave, perhaps many
+            // KiB of them, stands for them all.
+            const char* zeros = end;
+            while (zeros > start && zeros[-1] == '\0')
+                --zeros;
+            if (end - zeros < 2)
+                throw JournalError(path, line + 1, "a line longer than 64 KiB");
+            held = static_cast<std::size_t>(zeros - start) + 1;
+        }
         std::memmove(buffer.get(), start, held);
     }
 }

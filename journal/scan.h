@@ -25,6 +25,10 @@ struct Tally {
     std::optional<std::int64_t> firstTime; // of the first row, as Row::time
     std::int64_t tornRows = 0;             // skipped, never counted above
     std::vector<std::int64_t> tornLines;   // the line numbers of the first maxTornLines of them
+    // Rows that end in NUL bytes, which a filesystem can leave where a power
+    // cut lost a row's last bytes: torn rows, counted apart.
+    std::int64_t zeroedRows = 0;
+    std::vector<std::int64_t> zeroedLines; // the line numbers of the first maxTornLines of them
 };
 
 inline constexpr std::size_t maxTornLines = 100;

@@ -54,6 +54,8 @@ std::string summary(const journal::Tally& tally, const std::string& rows) {
                        std::to_string(tally.blindGuesses) + " blind right, torn:";
     for (std::int64_t line : tally.tornLines)
         text += " " + std::to_string(line);
+    for (std::int64_t line : tally.zeroedLines)
+        text += " " + std::to_string(line) + "(NUL)";
     return text + rows;
 }
 
@@ -122,6 +124,7 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
          "1 rows, 1 games to 1, 0 of 0 blind right, torn: 3 | 1796700845123 1 1000"},
         {header + "2026-12-08T03:34:05.123Z,1,red,,1,0\r\r\n" + row1,
          "1 rows, 1 games to 1, 0 of 0 blind right, torn: 2 | 1796700845123 1 1000"},
+        {header + row1 + "\0\0\r\n"s + row1, "line 3: not a journal: binary data (a byte 0x00)"},
         {"time,game,guess,secret,blind\r\n",
          "line 1: not a journal: its header has no column \"right\""},
         {"time,game,guess,secret,blind,right,guess\r\n",
@@ -186,6 +189,9 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         // The regression test of a row that lost only its line break and then counted.
         {whole, "\r\r\n", "3"},
         {whole + "\r\r", "\n", "3"},
+        // What a power cut can leave: NUL bytes for the last bytes written.
+        {whole + "\r" + std::string(100'000, '\0'), "\r\r\n", "3(NUL)"},
+        {"2026-12-0" + std::string(9, '\0') + "\r", "\r\n", "3(NUL)"},
     };
     for (const auto& [tail, lineBreak, torn] : tails) {
         const std::string path = scratch.dir / std::to_string(++number);
