@@ -18,6 +18,9 @@ namespace {
 // Large enough for any line a journal holds; a longer one is refused.
 constexpr std::size_t bufferSize = 64 * 1024;
 
+// What a spreadsheet's "CSV UTF-8" puts at the start of the file; it is read past.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
 // The length of the UTF-8 sequence that starts text (at least 2 bytes long
 // from its lead byte on), or 0 when it is not valid UTF-8.
 std::size_t sequenceLength(const unsigned char* text, std::size_t left) {
@@ -123,6 +126,8 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
             if (text.ends_with('\r'))
                 text.remove_suffix(1);
         }
+        if (line == 1 && text.starts_with(byteOrderMark))
+            text.remove_prefix(byteOrderMark.size());
         if (std::string why = notText(text); !why.empty())
             throw JournalError(path, line, why);
         if (line == 1) {

@@ -125,6 +125,9 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         {header + "2026-12-08T03:34:05.123Z,1,red,,1,0\r\r\n" + row1,
          "1 rows, 1 games to 1, 0 of 0 blind right, torn: 2 | 1796700845123 1 1000"},
         {header + row1 + "\0\0\r\n"s + row1, "line 3: not a journal: binary data (a byte 0x00)"},
+        // As a spreadsheet's "CSV UTF-8" starts.
+        {"\xEF\xBB\xBF" + header + row1,
+         "1 rows, 1 games to 1, 0 of 0 blind right, torn: | 1796700845123 1 1000"},
         {"time,game,guess,secret,blind\r\n",
          "line 1: not a journal: its header has no column \"right\""},
         {"time,game,guess,secret,blind,right,guess\r\n",
