@@ -28,6 +28,11 @@ Journal::Journal(std::string path, const RowCallback& eachRow) : file_(SystemFil
         }
         found.end = "\r\n";
     }
+    if (found.tally.lastGame >= largestGame)
+        throw JournalError(file_.path(), 0,
+                           "its last game is " + std::to_string(largestGame) +
+                               ", the largest game number a journal holds; name a new journal "
+                               "to play on");
     tally_ = std::move(found.tally);
     format_ = std::move(found.format);
     end_ = std::move(found.end);

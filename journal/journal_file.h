@@ -29,8 +29,8 @@ class Journal {
 public:
     // Opens the journal at path, creating it and its missing directories
     // (for the player alone) when there is none, takes its lock and scans it whole,
-    // calling eachRow for every good row. Any refusal is a JournalError and
-    // leaves the file as it was.
+    // calling eachRow for every good row. Any refusal, of a journal whose last
+    // game is largestGame too, is a JournalError and leaves the file as it was.
     explicit Journal(std::string path, const RowCallback& eachRow = {});
     // Closes it if close() was not called, telling no error.
     ~Journal();

@@ -19,6 +19,7 @@ constexpr std::array<std::string_view, 6> columnNames = {"time",   "game",  "gue
                                                          "secret", "blind", "right"};
 // Game numbers stay far below what an int64 holds, with a digit to spare.
 constexpr std::size_t longestGame = 17;
+static_assert(largestGame == 99'999'999'999'999'999, "the largest of longestGame digits");
 
 // The colour number each first letter can stand for; no two names share one.
 constexpr std::array<std::int16_t, 128> colourByFirstLetter = [] {
@@ -114,7 +115,8 @@ bool readField(Column column, Field field, std::int64_t lastGame, Row& row, std:
         return false;
     case Column::game:
         if (text.empty() || !beginsGame(text)) {
-            reason = "the game " + shown() + " is not a whole number from 1 without leading zeros";
+            reason = "the game " + shown() + " is not a whole number from 1 to " +
+                     std::to_string(largestGame) + " without leading zeros";
             return false;
         }
         std::from_chars(text.data(), text.data() + text.size(), row.game);

@@ -21,6 +21,10 @@ struct Row {
     bool right = false;
 };
 
+// The largest game number a journal holds. A game cannot start on a journal
+// whose last game has it, as its rows would be refused at the next start.
+inline constexpr std::int64_t largestGame = 99'999'999'999'999'999;
+
 // The header of a new journal, line break aside.
 inline constexpr std::string_view standardHeader = "time,game,guess,secret,blind,right";
 

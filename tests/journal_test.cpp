@@ -106,6 +106,8 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
                    "the time \"" + time +
                        "\" is not a valid UTC time like 2026-12-08T03:34:05.123Z");
     };
+    const std::string notGame =
+        " is not a whole number from 1 to 99999999999999999 without leading zeros";
     const Case cases[] = {
         {header + row1 + "2026-12-08T03:34:06.000Z,1,\"blue\",blue,1,1\n" +
              "2028-02-29T23:59:59.999Z,4,orange,\"purple\",1,0\r\n",
@@ -150,10 +152,14 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         {header + "2026-12-08T03:34:05.123Z,5,red,,0,0\r\n" +
              "2026-12-08T03:34:05.123Z,3,red,,0,0\r\n",
          "line 3: game 3 comes after game 5, and game numbers never go back"},
-        bad("2026-12-08T03:34:05.123Z,01,red,,0,0",
-            "the game \"01\" is not a whole number from 1 without leading zeros"),
-        bad("2026-12-08T03:34:05.123Z,0,red,,0,0",
-            "the game \"0\" is not a whole number from 1 without leading zeros"),
+        bad("2026-12-08T03:34:05.123Z,01,red,,0,0", "the game \"01\"" + notGame),
+        bad("2026-12-08T03:34:05.123Z,0,red,,0,0", "the game \"0\"" + notGame),
+        bad("2026-12-08T03:34:05.123Z,100000000000000000,red,,0,0",
+            "the game \"100000000000000000\"" + notGame),
+        // The regression test of a journal whose next game would be refused at the start after.
+        {header + "2026-12-08T03:34:05.123Z,99999999999999999,red,,0,0\r\n",
+         "its last game is 99999999999999999, the largest game number a journal holds; name a "
+         "new journal to play on"},
         bad("2026-12-08T03:34:05.123Z,1,red,,0,0,,", "8 fields where the header has 6"),
         {header + "2026-12-08T03:34:05.123Z,1,\"red\"", "line 2: 3 fields where the header has 6"},
         bad("2026-12-08T03:34:05.123Z,1,\"red\r\n\",,0,0", "a line break inside a quoted field"),
