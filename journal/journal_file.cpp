@@ -6,6 +6,7 @@
 #include "journal_error.h"
 #include "utc_time.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -25,11 +26,16 @@ Journal::Journal(std::string path, const RowCallback& eachRow) : file_(SystemFil
                 reason += ", and it could not be emptied again";
             throw JournalError(file_.path(), 0, "cannot write the header: " + reason);
         }
-        found.endsInLineBreak = true;
+        found.end = "\r\n";
     }
+    if (found.tally.lastGame >= largestGame)
+        throw JournalError(file_.path(), 0,
+                           "its last game is " + std::to_string(largestGame) +
+                               ", the largest game number a journal holds; name a new journal "
+                               "to play on");
     tally_ = std::move(found.tally);
     format_ = std::move(found.format);
-    needsLineBreak_ = !found.endsInLineBreak;
+    end_ = std::move(found.end);
     game_ = tally_.lastGame + 1;
     try {
         sync_ = std::make_unique<BackgroundSync>(file_);
@@ -57,22 +63,22 @@ void Journal::append(const Guess& guess) {
         throw JournalError(path, 0, "cannot bring rows to the disk: " + error);
     const Row row{guess.time,   game_,       guess.colour,
                   guess.secret, guess.blind, guess.colour == guess.secret};
-    // After a torn row, the line break it lacks goes in the same write.
-    text_.assign(needsLineBreak_ ? "\r\n" : "");
+    // After a torn row, the line break that seals it goes in the same write.
+    text_.assign(breakBeforeRow(end_));
     format_.write(row, text_);
     std::string reason;
     const std::int64_t wrote = file_.append(text_, reason);
-    if (wrote != std::int64_t(text_.size())) {
-        if (wrote > 0)
-            needsLineBreak_ = true;
+    if (wrote > 0) {
+        end_.append(text_, 0, std::size_t(wrote));
+        end_.erase(0, end_.size() - std::min<std::size_t>(end_.size(), 2));
+    }
+    if (wrote != std::int64_t(text_.size()))
         throw JournalError(path, 0,
                            "cannot add a row: " + (wrote < 0
                                                        ? reason
                                                        : "a short write (" + std::to_string(wrote) +
                                                              " of " + std::to_string(text_.size()) +
                                                              " bytes), the disk may be full"));
-    }
-    needsLineBreak_ = false;
     sync_->request();
 }
 

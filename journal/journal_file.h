@@ -29,8 +29,8 @@ class Journal {
 public:
     // Opens the journal at path, creating it and its missing directories
     // (for the player alone) when there is none, takes its lock and scans it whole,
-    // calling eachRow for every good row. Any refusal is a JournalError and
-    // leaves the file as it was.
+    // calling eachRow for every good row. Any refusal, of a journal whose last
+    // game is largestGame too, is a JournalError and leaves the file as it was.
     explicit Journal(std::string path, const RowCallback& eachRow = {});
     // Closes it if close() was not called, telling no error.
     ~Journal();
@@ -57,7 +57,7 @@ private:
     bool open_ = true;
     Tally tally_;
     RowFormat format_;
-    bool needsLineBreak_ = false;
+    std::string end_; // the file's last two bytes, which say how the next row starts
     std::int64_t game_ = 1;
     std::string text_; // the row being written, kept for its capacity
     std::unique_ptr<BackgroundSync> sync_;

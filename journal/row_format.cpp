@@ -19,6 +19,7 @@ constexpr std::array<std::string_view, 6> columnNames = {"time",   "game",  "gue
                                                          "secret", "blind", "right"};
 // Game numbers stay far below what an int64 holds, with a digit to spare.
 constexpr std::size_t longestGame = 17;
+static_assert(largestGame == 99'999'999'999'999'999, "the largest of longestGame digits");
 
 // The colour number each first letter can stand for; no two names share one.
 constexpr std::array<std::int16_t, 128> colourByFirstLetter = [] {
@@ -114,7 +115,8 @@ bool readField(Column column, Field field, std::int64_t lastGame, Row& row, std:
         return false;
     case Column::game:
         if (text.empty() || !beginsGame(text)) {
-            reason = "the game " + shown() + " is not a whole number from 1 without leading zeros";
+            reason = "the game " + shown() + " is not a whole number from 1 to " +
+                     std::to_string(largestGame) + " without leading zeros";
             return false;
         }
         std::from_chars(text.data(), text.data() + text.size(), row.game);
@@ -213,8 +215,6 @@ RowFormat::RowFormat()
                Column::secret, Column::blind, Column::right} {}
 
 std::optional<RowFormat> RowFormat::fromHeader(std::string_view line, std::string& reason) {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1); // its line break cut short after the CR
     RowFormat format;
     format.columns_.clear();
     std::array<bool, columnNames.size()> seen{};
@@ -246,10 +246,6 @@ std::optional<RowFormat> RowFormat::fromHeader(std::string_view line, std::strin
 
 LineKind RowFormat::read(std::string_view line, bool ended, std::int64_t lastGame, Row& row,
                          std::string& reason) const {
-    // A line break cut short after its CR leaves the CR at the end of the line.
-    const bool cutBreak = !line.empty() && line.back() == '\r';
-    if (cutBreak)
-        line.remove_suffix(1);
     if (line.find('\r') != std::string_view::npos) {
         reason = "a carriage return inside the row";
         return LineKind::bad;
@@ -276,7 +272,7 @@ LineKind RowFormat::read(std::string_view line, bool ended, std::int64_t lastGam
         return LineKind::bad;
     if (firstBad == none && count == expected) {
         if (row.right == (row.guess == row.secret))
-            return ended && !cutBreak ? LineKind::good : LineKind::torn;
+            return ended ? LineKind::good : LineKind::torn;
         reason = contradiction(row);
     }
     return completes(columns_, count, field, row) ? LineKind::torn : LineKind::bad;

@@ -21,6 +21,10 @@ struct Row {
     bool right = false;
 };
 
+// The largest game number a journal holds. A game cannot start on a journal
+// whose last game has it, as its rows would be refused at the next start.
+inline constexpr std::int64_t largestGame = 99'999'999'999'999'999;
+
 // The header of a new journal, line break aside.
 inline constexpr std::string_view standardHeader = "time,game,guess,secret,blind,right";
 
@@ -45,7 +49,7 @@ public:
     // reason, when it is not a journal's header.
     static std::optional<RowFormat> fromHeader(std::string_view line, std::string& reason);
 
-    // Reads one line, line break aside; `ended` says whether it had one.
+    // Reads one line, line break aside; `ended` says whether it had one whole.
     // lastGame is the game of the last good row before it, 0 for none. A good
     // line's values go to row; a bad line's reason goes to reason.
     LineKind read(std::string_view line, bool ended, std::int64_t lastGame, Row& row,

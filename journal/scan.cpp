@@ -5,6 +5,7 @@
 
 #include "journal_error.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,9 @@ namespace {
 
 // Large enough for any line a journal holds; a longer one is refused.
 constexpr std::size_t bufferSize = 64 * 1024;
+
+// What a spreadsheet's "CSV UTF-8" puts at the start of the file; it is read past.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 // The length of the UTF-8 sequence that starts text (at least 2 bytes long
 // from its lead byte on), or 0 when it is not valid UTF-8.
@@ -81,6 +85,14 @@ std::string notText(std::string_view line) {
 
 } // namespace
 
+std::string_view breakBeforeRow(std::string_view end) {
+    if (end.empty() || end.ends_with('\n'))
+        return "";
+    if (end.ends_with("\r\r"))
+        return "\n";
+    return end.ends_with('\r') ? "\r\n" : "\r\r\n";
+}
+
 Scan scan(const SystemFile& file, const RowCallback& eachRow) {
     const std::string& path = file.path();
     Scan result;
@@ -94,8 +106,28 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
     // Takes one line, its LF (if any) aside.
     auto take = [&](std::string_view text, bool ended) {
         ++line;
-        if (ended && !text.empty() && text.back() == '\r')
+        // A whole line break is LF or CR LF. A crash may leave only the CR of
+        // it, or none, and the writer then seals the line with CR CR LF (see
+        // breakBeforeRow), of which a crash may leave one or two CRs.
+        bool whole = ended;
+        if (text.ends_with('\r'))
             text.remove_suffix(1);
+        if (!ended || text.ends_with('\r')) {
+            whole = false;
+            if (text.ends_with('\r'))
+                text.remove_suffix(1);
+        }
+        // NUL bytes where a torn row ends are what a power cut leaves of its
+        // lost bytes; the CR before them is what was left of its line break.
+        bool zeroed = false;
+        if (!whole && line > 1 && text.ends_with('\0')) {
+            zeroed = true;
+            text = text.substr(0, text.find_last_not_of('\0') + 1); // npos + 1 is 0
+            if (text.ends_with('\r'))
+                text.remove_suffix(1);
+        }
+        if (line == 1 && text.starts_with(byteOrderMark))
+            text.remove_prefix(byteOrderMark.size());
         if (std::string why = notText(text); !why.empty())
             throw JournalError(path, line, why);
         if (line == 1) {
@@ -105,7 +137,7 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
             result.format = std::move(*format);
             return;
         }
-        switch (result.format.read(text, ended, tally.lastGame, row, reason)) {
+        switch (result.format.read(text, whole, tally.lastGame, row, reason)) {
         case LineKind::good:
             ++tally.rows;
             if (row.game != tally.lastGame) {
@@ -121,11 +153,14 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
             if (eachRow)
                 eachRow(row);
             break;
-        case LineKind::torn:
-            ++tally.tornRows;
-            if (tally.tornLines.size() < maxTornLines)
-                tally.tornLines.push_back(line);
+        case LineKind::torn: {
+            std::int64_t& count = zeroed ? tally.zeroedRows : tally.tornRows;
+            std::vector<std::int64_t>& lines = zeroed ? tally.zeroedLines : tally.tornLines;
+            ++count;
+            if (lines.size() < maxTornLines)
+                lines.push_back(line);
             break;
+        }
         case LineKind::bad:
             throw JournalError(path, line, reason);
         }
@@ -134,7 +169,9 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
         const std::size_t got = file.readAt(buffer.get() + held, bufferSize - held, offset);
         if (got > 0) {
             result.empty = false;
-            result.endsInLineBreak = buffer[held + got - 1] == '\n';
+            // When the buffer holds one byte, a line break or nothing came before it.
+            const std::size_t last = std::min<std::size_t>(held + got, 2);
+            result.end.assign(buffer.get() + held + got - last, last);
         }
         offset += got;
         held += got;
@@ -150,8 +187,16 @@ Scan scan(const SystemFile& file, const RowCallback& eachRow) {
                 take(std::string_view(start, held), false);
             return result;
         }
-        if (held == bufferSize)
-            throw JournalError(path, line + 1, "a line longer than 64 KiB");
+        if (held == bufferSize) {
+            // One of the NUL bytes that a power cut may leave, perhaps many
+            // KiB of them, stands for them all.
+            const char* zeros = end;
+            while (zeros > start && zeros[-1] == '\0')
+                --zeros;
+            if (end - zeros < 2)
+                throw JournalError(path, line + 1, "a line longer than 64 KiB");
+            held = static_cast<std::size_t>(zeros - start) + 1;
+        }
         std::memmove(buffer.get(), start, held);
     }
 }

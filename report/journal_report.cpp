@@ -7,25 +7,41 @@
 #include "utc_time.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace report {
 
-std::string tornRowsNote(const std::string& path, const journal::Tally& tally) {
-    if (tally.tornRows == 0)
-        return {};
-    const auto& lines = tally.tornLines;
-    // "line 7", "lines 7 and 9", "lines 7, 9, 12 and 4 more".
+namespace {
+
+// "line 7", "lines 7 and 9", "lines 7, 9, 12 and 4 more".
+std::string whichLines(std::int64_t count, const std::vector<std::int64_t>& lines) {
     const std::size_t named = std::min<std::size_t>(lines.size(), 3);
-    std::string which = tally.tornRows == 1 ? "line " : "lines ";
+    std::string which = count == 1 ? "line " : "lines ";
     for (std::size_t i = 0; i < named; ++i)
-        which += (i == 0                                                    ? ""
-                  : i + 1 == named && tally.tornRows == std::int64_t(named) ? " and "
-                                                                            : ", ") +
+        which += (i == 0                                           ? ""
+                  : i + 1 == named && count == std::int64_t(named) ? " and "
+                                                                   : ", ") +
                  std::to_string(lines[i]);
-    if (tally.tornRows > std::int64_t(named))
-        which += " and " + std::to_string(tally.tornRows - std::int64_t(named)) + " more";
-    return "journal " + path + ": " + which + (tally.tornRows == 1 ? " was" : " were") +
-           " cut short, by a crash or a full disk; skipped, never counted";
+    if (count > std::int64_t(named))
+        which += " and " + std::to_string(count - std::int64_t(named)) + " more";
+    return which;
+}
+
+} // namespace
+
+std::string tornRowsNote(const std::string& path, const journal::Tally& tally) {
+    std::string torn, zeroed;
+    if (tally.tornRows > 0)
+        torn = whichLines(tally.tornRows, tally.tornLines) +
+               (tally.tornRows == 1 ? " was" : " were") + " cut short, by a crash or a full disk";
+    if (tally.zeroedRows > 0)
+        zeroed = whichLines(tally.zeroedRows, tally.zeroedLines) +
+                 (tally.zeroedRows == 1 ? " ends" : " end") +
+                 " in NUL bytes, left by a crash or a power cut";
+    if (torn.empty() && zeroed.empty())
+        return {};
+    return "journal " + path + ": " + torn + (torn.empty() || zeroed.empty() ? "" : ", and ") +
+           zeroed + "; skipped, never counted";
 }
 
 std::string reportText(const std::string& path, const journal::Tally& tally) {

@@ -10,7 +10,8 @@
 
 namespace report {
 
-// One line on the torn rows a journal skips, or nothing when it has none.
+// One line on the torn rows a journal skips, those that end in NUL bytes
+// included, or nothing when it has none.
 std::string tornRowsNote(const std::string& path, const journal::Tally& tally);
 
 // The report of the journal at path, line by line: when it began, its games,

@@ -54,6 +54,8 @@ std::string summary(const journal::Tally& tally, const std::string& rows) {
                        std::to_string(tally.blindGuesses) + " blind right, torn:";
     for (std::int64_t line : tally.tornLines)
         text += " " + std::to_string(line);
+    for (std::int64_t line : tally.zeroedLines)
+        text += " " + std::to_string(line) + "(NUL)";
     return text + rows;
 }
 
@@ -104,6 +106,8 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
                    "the time \"" + time +
                        "\" is not a valid UTC time like 2026-12-08T03:34:05.123Z");
     };
+    const std::string notGame =
+        " is not a whole number from 1 to 99999999999999999 without leading zeros";
     const Case cases[] = {
         {header + row1 + "2026-12-08T03:34:06.000Z,1,\"blue\",blue,1,1\n" +
              "2028-02-29T23:59:59.999Z,4,orange,\"purple\",1,0\r\n",
@@ -122,6 +126,10 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
          "1 rows, 1 games to 1, 0 of 0 blind right, torn: 3 | 1796700845123 1 1000"},
         {header + "2026-12-08T03:34:05.123Z,1,red,,1,0\r\r\n" + row1,
          "1 rows, 1 games to 1, 0 of 0 blind right, torn: 2 | 1796700845123 1 1000"},
+        {header + row1 + "\0\0\r\n"s + row1, "line 3: not a journal: binary data (a byte 0x00)"},
+        // As a spreadsheet's "CSV UTF-8" starts.
+        {"\xEF\xBB\xBF" + header + row1,
+         "1 rows, 1 games to 1, 0 of 0 blind right, torn: | 1796700845123 1 1000"},
         {"time,game,guess,secret,blind\r\n",
          "line 1: not a journal: its header has no column \"right\""},
         {"time,game,guess,secret,blind,right,guess\r\n",
@@ -144,10 +152,14 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         {header + "2026-12-08T03:34:05.123Z,5,red,,0,0\r\n" +
              "2026-12-08T03:34:05.123Z,3,red,,0,0\r\n",
          "line 3: game 3 comes after game 5, and game numbers never go back"},
-        bad("2026-12-08T03:34:05.123Z,01,red,,0,0",
-            "the game \"01\" is not a whole number from 1 without leading zeros"),
-        bad("2026-12-08T03:34:05.123Z,0,red,,0,0",
-            "the game \"0\" is not a whole number from 1 without leading zeros"),
+        bad("2026-12-08T03:34:05.123Z,01,red,,0,0", "the game \"01\"" + notGame),
+        bad("2026-12-08T03:34:05.123Z,0,red,,0,0", "the game \"0\"" + notGame),
+        bad("2026-12-08T03:34:05.123Z,100000000000000000,red,,0,0",
+            "the game \"100000000000000000\"" + notGame),
+        // The regression test of a journal whose next game would be refused at the start after.
+        {header + "2026-12-08T03:34:05.123Z,99999999999999999,red,,0,0\r\n",
+         "its last game is 99999999999999999, the largest game number a journal holds; name a "
+         "new journal to play on"},
         bad("2026-12-08T03:34:05.123Z,1,red,,0,0,,", "8 fields where the header has 6"),
         {header + "2026-12-08T03:34:05.123Z,1,\"red\"", "line 2: 3 fields where the header has 6"},
         bad("2026-12-08T03:34:05.123Z,1,\"red\r\n\",,0,0", "a line break inside a quoted field"),
@@ -174,24 +186,37 @@ TEST(Journal, ReadsGoodAndTornRowsAndRefusesBadFilesUnchanged) {
         }
     }
 
-    // A torn last row stays on a line of its own below the next row, which the
-    // journal writes in the file's own column order.
-    const std::string path = scratch.dir / "torn", torn = "2026-12-08T03:34:05.123Z,red,2,bl";
+    // A torn last row stays skipped for good: the next row, in the file's own
+    // column order, goes after as much of CR CR LF as the crash left out, the
+    // line break that keeps it torn.
     const std::string before =
-        "time,guess,game,secret,note,blind,right\r\n2026-12-08T03:34:05.123Z,red,1,,,0,0\r\n" +
-        torn;
-    std::ofstream(path, std::ios::binary) << before;
-    {
-        journal::Journal journal(path);
-        EXPECT_EQ(journal.tally().tornLines, std::vector<std::int64_t>{3});
-        journal.append({1835481599999, 5, 5, true});
-        journal.close();
+        "time,guess,game,secret,note,blind,right\r\n2026-12-08T03:34:05.123Z,red,1,,,0,0\r\n";
+    const std::string whole = "2026-12-08T03:34:05.123Z,red,2,blue,,1,0";
+    // Each tail, the line break written after it, and its line as summary() tells it.
+    const std::string tails[][3] = {
+        {"2026-12-08T03:34:05.123Z,red,2,bl", "\r\r\n", "3"},
+        // The regression test of a row that lost only its line break and then counted.
+        {whole, "\r\r\n", "3"},
+        {whole + "\r\r", "\n", "3"},
+        // What a power cut can leave: NUL bytes for the last bytes written.
+        {whole + "\r" + std::string(100'000, '\0'), "\r\r\n", "3(NUL)"},
+        {"2026-12-0" + std::string(9, '\0') + "\r", "\r\n", "3(NUL)"},
+    };
+    for (const auto& [tail, lineBreak, torn] : tails) {
+        const std::string path = scratch.dir / std::to_string(++number);
+        std::ofstream(path, std::ios::binary) << before + tail;
+        {
+            journal::Journal journal(path);
+            journal.append({1835481599999, 5, 5, true});
+            journal.close();
+        }
+        EXPECT_EQ(contents(path),
+                  before + tail + lineBreak + "2028-02-29T23:59:59.999Z,purple,2,purple,,1,1\r\n")
+            << "case " << number;
+        EXPECT_EQ(summary(journal::scanJournal(path), ""),
+                  "2 rows, 2 games to 2, 1 of 1 blind right, torn: " + torn)
+            << "case " << number;
     }
-    EXPECT_EQ(contents(path), before + "\r\n2028-02-29T23:59:59.999Z,purple,2,purple,,1,1\r\n");
-    const journal::Tally after = journal::scanJournal(path);
-    EXPECT_EQ(summary(after, ""), "2 rows, 2 games to 2, 1 of 1 blind right, torn: 3");
-    EXPECT_EQ(after.firstTime, 1796700845123);
-    EXPECT_EQ(after.tornRows, 1);
 }
 
 // Also where the journal is kept by default, and how a full disk is told.
@@ -212,7 +237,8 @@ TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
     EXPECT_EQ(contents(path), header);
 
     // A full disk, here a file size limit: a row cut short is refused, and so
-    // is the next while there is no room; the first with room starts a new line.
+    // is the next while there is no room, or room for part of the line break
+    // that keeps the torn row torn; the first with room ends that line break.
     auto refusal = [&first] {
         try {
             first.append({1796700845123, 1, 0, false});
@@ -224,15 +250,18 @@ TEST(Journal, NewOneIsThePlayersAloneLockedAndSurvivesAFullDisk) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit full{header.size() + 10, limit.rlim_max};
+    rlimit full{header.size() + 10, limit.rlim_max};
     setrlimit(RLIMIT_FSIZE, &full);
     const std::string named = "journal " + path + ": cannot add a row: ";
     EXPECT_EQ(refusal(), named + "a short write (10 of 37 bytes), the disk may be full");
     EXPECT_EQ(refusal(), named + "file too large");
+    full.rlim_cur += 2;
+    setrlimit(RLIMIT_FSIZE, &full);
+    EXPECT_EQ(refusal(), named + "a short write (2 of 40 bytes), the disk may be full");
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(refusal(), "none");
     first.close();
-    EXPECT_EQ(contents(path), header + row1.substr(0, 10) + "\r\n" + row1);
+    EXPECT_EQ(contents(path), header + row1.substr(0, 10) + "\r\r\n" + row1);
 }
 
 } // namespace

@@ -268,6 +268,8 @@ COMMAND_LINES = [  # environment added, arguments, exit status, all of stdout, a
     # A journal's report, and its plot, need no display: j.csv, written below,
     # holds two games and a torn row; p.png is checked after.
     ({}, "--report=j.csv --plot=p.png", 0, r"Journal: +j\.csv\nBegan: +2026-12-08 04:25:39 UTC\nGames: +2\nGuesses: +3\nBlind guesses: +2\nRight of those: +1\nIn 2 games: Blind guesses: 2, right: 1 \(50%\)\. .*\nPlot: +p\.png", r"tavelquin: journal j\.csv: line 5 was cut short, .*"),
+    # z.csv starts as a spreadsheet's "CSV UTF-8" does and ends in NUL bytes, as a power cut leaves.
+    ({}, "--report=z.csv", 0, r"(?s)Journal: +z\.csv\n.*\nGuesses: +1\n.*", r"tavelquin: journal z\.csv: line 3 ends in NUL bytes, left by a crash or a power cut; skipped, never counted"),
     ({}, "--report=none.csv", 1, "", r"tavelquin: journal none\.csv: no such file or directory"),
     ({}, "--report=j.csv --plot=no/p.png", 1, "", r"tavelquin: journal j\.csv: line 5 .*\ntavelquin: cannot write the plot no/p\.png: .*"),
     ({}, "--plot=p.png", 2, "", r"tavelquin: --plot draws a report: it needs --report\. .*"),
@@ -306,6 +308,8 @@ def cli(game, work):
     with open(work + "/j.csv", "w", newline="") as journal:
         journal.write("time,game,guess,secret,blind,right\r\n2026-12-08T04:25:39.585Z,1,red,purple,1,0\r\n"
                       "2026-12-08T04:25:40.100Z,1,blue,blue,0,1\r\n2026-12-08T04:26:00.000Z,2,red,red,1,1\r\n2026-12-0")
+    with open(work + "/z.csv", "w", newline="", encoding="utf-8-sig") as journal:
+        journal.write("time,game,guess,secret,blind,right\r\n2026-12-08T04:25:39.585Z,1,red,purple,1,0\r\n2026" + "\0" * 4000)
     for extra, arguments, status, out, err in COMMAND_LINES:
         ran = subprocess.run(["timeout", "3" if status == 124 else "30", game, *arguments.split()], capture_output=True, text=True,
                              env=dict(os.environ, XDG_RUNTIME_DIR=work, **extra), cwd=work)
