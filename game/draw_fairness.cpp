@@ -83,6 +83,15 @@ const Term& largest(const std::array<Term, 9>& all) {
     });
 }
 
+// ln of the sum of exp(terms): ln E, without overflow at any count.
+double logSum(const std::array<Term, 9>& all) {
+    const double top = largest(all).logWeighted;
+    double sum = 0;
+    for (const Term& term : all)
+        sum += std::exp(term.logWeighted - top);
+    return top + std::log(sum);
+}
+
 std::string capitalised(std::string_view text) {
     std::string result(text);
     result[0] = char(result[0] - 'a' + 'A');
@@ -108,13 +117,7 @@ std::int64_t DrawFairness::repeats() const {
 }
 
 double DrawFairness::logEvidence() const {
-    const auto all = terms(counts_, pairs_, secrets_, repeats());
-    // ln of the sum of exp(terms), without overflow at any count.
-    const double top = largest(all).logWeighted;
-    double sum = 0;
-    for (const Term& term : all)
-        sum += std::exp(term.logWeighted - top);
-    return top + std::log(sum);
+    return logSum(terms(counts_, pairs_, secrets_, repeats()));
 }
 
 double DrawFairness::statedOddsLog10() const { return game::statedOddsLog10(logEvidence()); }
@@ -136,11 +139,11 @@ std::string DrawFairness::reading() const {
                 std::to_string(secrets_ - 1) + " (" + percent(repeated, secrets_ - 1) + ")";
     text += ". A fair draw: 1 in 6 (16.7%) each. ";
 
-    const double odds = statedOddsLog10();
+    const auto all = terms(counts_, pairs_, secrets_, repeated);
+    const double odds = game::statedOddsLog10(logSum(all));
     if (odds == 0)
         return text + "No colour and no pattern stands out so far; a slight bias can take "
                       "thousands of secrets to show.";
-    const auto all = terms(counts_, pairs_, secrets_, repeated);
     const Term& most = largest(all);
     std::string standsOut;
     switch (most.part) {
