@@ -6,43 +6,17 @@
 // "N K" lines and prints the meter's reading for N blind guesses with K
 // right, one line each, for an outside check (bench/check_meter.py).
 #include "hunch_meter.h"
+#include "per_call.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <vector>
 
 namespace {
-
-// Median over 31 batches of the time per call, in microseconds; a batch lasts
-// about a millisecond or more.
-template <typename Call> double microsecondsPerCall(Call call) {
-    using Clock = std::chrono::steady_clock;
-    int batch = 1;
-    for (;;) {
-        const auto start = Clock::now();
-        for (int i = 0; i < batch; ++i)
-            call();
-        if (Clock::now() - start > std::chrono::milliseconds(1) || batch >= (1 << 20))
-            break;
-        batch *= 2;
-    }
-    std::vector<double> times;
-    for (int run = 0; run < 31; ++run) {
-        const auto start = Clock::now();
-        for (int i = 0; i < batch; ++i)
-            call();
-        const std::chrono::duration<double, std::micro> elapsed = Clock::now() - start;
-        times.push_back(elapsed.count() / batch);
-    }
-    std::nth_element(times.begin(), times.begin() + 15, times.end());
-    return times[15];
-}
 
 // Answers each line as it comes, and flushes whenever no more input waits,
 // so that a checker can ask a step at a time over a pipe.

@@ -40,10 +40,12 @@ bool savePlot(const std::vector<bool>& outcomes, std::int64_t games, const std::
 int printReport(const std::string& path, const std::optional<std::string>& plot) {
     journal::Tally tally;
     std::vector<bool> outcomes; // of the blind guesses, for the plot
+    game::DrawFairness draw;    // of the blind guesses' secrets
     try {
         tally = journal::scanJournal(path, [&](const journal::Row& row) {
             if (plot && row.blind)
                 outcomes.push_back(row.right);
+            report::countSecret(draw, row);
         });
     } catch (const journal::JournalError& error) {
         std::fprintf(stderr, "tavelquin: %s\n", error.what());
@@ -53,7 +55,7 @@ int printReport(const std::string& path, const std::optional<std::string>& plot)
         std::fprintf(stderr, "tavelquin: %s\n", note.c_str());
     if (plot && !savePlot(outcomes, tally.games, *plot))
         return 1;
-    std::fputs(report::reportText(path, tally).c_str(), stdout);
+    std::fputs(report::reportText(path, tally, draw).c_str(), stdout);
     if (plot)
         std::printf("Plot:           %s\n", plot->c_str());
     return 0;

@@ -44,7 +44,13 @@ std::string tornRowsNote(const std::string& path, const journal::Tally& tally) {
            zeroed + "; skipped, never counted";
 }
 
-std::string reportText(const std::string& path, const journal::Tally& tally) {
+void countSecret(game::DrawFairness& draw, const journal::Row& row) {
+    if (row.blind && row.secret != 0)
+        draw.add(row.secret);
+}
+
+std::string reportText(const std::string& path, const journal::Tally& tally,
+                       const game::DrawFairness& draw) {
     std::string began = "no guess yet";
     if (tally.firstTime) {
         char time[journal::timeLength];
@@ -58,7 +64,7 @@ std::string reportText(const std::string& path, const journal::Tally& tally) {
            "\nGuesses:        " + std::to_string(tally.rows) +
            "\nBlind guesses:  " + std::to_string(tally.blindGuesses) +
            "\nRight of those: " + std::to_string(tally.rightBlindGuesses) + "\n" + meter.reading() +
-           "\n";
+           "\n" + draw.reading() + "\n";
 }
 
 } // namespace report

@@ -4,6 +4,7 @@
 // What a report says of a journal, the same under every front end.
 #pragma once
 
+#include "draw_fairness.h"
 #include "scan.h"
 
 #include <string>
@@ -14,9 +15,16 @@ namespace report {
 // included, or nothing when it has none.
 std::string tornRowsNote(const std::string& path, const journal::Tally& tally);
 
+// Counts row's secret in draw if it was a draw of its own: the secret of a
+// blind guess, once one had been drawn. A guess made while the colour shows
+// is scored against the same secret as the blind guess before it.
+void countSecret(game::DrawFairness& draw, const journal::Row& row);
+
 // The report of the journal at path, line by line: when it began, its games,
-// guesses, blind guesses and right ones, and the hunch meter's reading over
-// all of them.
-std::string reportText(const std::string& path, const journal::Tally& tally);
+// guesses, blind guesses and right ones, the hunch meter's reading over all
+// of them, and the check of the draw over their secrets (`draw`, given each
+// row in the journal's order through countSecret).
+std::string reportText(const std::string& path, const journal::Tally& tally,
+                       const game::DrawFairness& draw);
 
 } // namespace report

@@ -266,8 +266,10 @@ COMMAND_LINES = [  # environment added, arguments, exit status, all of stdout, a
     ({}, "-h", 0, r"(?s)Usage: .*tavelquin \[options\].*--journal.*--report.*", ""),
     ({}, "-platform offscreen -style fusion --version", 0, r"(?s)Tavelquin 1\.00\nCopyright .*License GPL-3\.0-or-later.*", ""),
     # A journal's report, and its plot, need no display: j.csv, written below,
-    # holds two games and a torn row; p.png is checked after.
-    ({}, "--report=j.csv --plot=p.png", 0, r"Journal: +j\.csv\nBegan: +2026-12-08 04:25:39 UTC\nGames: +2\nGuesses: +3\nBlind guesses: +2\nRight of those: +1\nIn 2 games: Blind guesses: 2, right: 1 \(50%\)\. .*\nPlot: +p\.png", r"tavelquin: journal j\.csv: line 5 was cut short, .*"),
+    # holds two games and a torn row; p.png is checked after. The draw's check
+    # counts the blind guesses' secrets alone, not the blue of the guess made
+    # while the colour showed.
+    ({}, "--report=j.csv --plot=p.png", 0, r"Journal: +j\.csv\nBegan: +2026-12-08 04:25:39 UTC\nGames: +2\nGuesses: +3\nBlind guesses: +2\nRight of those: +1\nIn 2 games: Blind guesses: 2, right: 1 \(50%\)\. .*\nSecrets of blind guesses: 2\. Red 1 \(50%\), .* blue 0 \(0%\), purple 1 \(50%\), .*; the same as the one before: 0 of 1 \(0%\)\. .*\nPlot: +p\.png", r"tavelquin: journal j\.csv: line 5 was cut short, .*"),
     # z.csv starts as a spreadsheet's "CSV UTF-8" does and ends in NUL bytes, as a power cut leaves.
     ({}, "--report=z.csv", 0, r"(?s)Journal: +z\.csv\n.*\nGuesses: +1\n.*", r"tavelquin: journal z\.csv: line 3 ends in NUL bytes, left by a crash or a power cut; skipped, never counted"),
     ({}, "--report=none.csv", 1, "", r"tavelquin: journal none\.csv: no such file or directory"),
