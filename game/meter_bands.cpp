@@ -65,4 +65,37 @@ double highestRateNeeded(std::int64_t first, std::int64_t last, double log10Odds
     return highest;
 }
 
+// Each guess adds at most one right, and the number the meter needs never
+// falls: while `needed - right` is d, no guess before the d-th next can
+// reach the odds, so the walk reads the meter only where one might. From
+// one reading to the next, `g` guesses on, the number needed grows by at most
+// g (each hit only strengthens the evidence): a search in that range finds it.
+std::int64_t firstStating(const std::vector<bool>& outcomes, double log10Odds) {
+    const auto guesses = std::int64_t(outcomes.size());
+    std::int64_t right = 0, needed = -1, readAt = 0, next = 1;
+    for (std::int64_t guess = 1; guess <= guesses; ++guess) {
+        right += outcomes[std::size_t(guess - 1)] ? 1 : 0;
+        if (guess < next)
+            continue;
+        if (needed < 0) {
+            needed = rightNeeded(guess, log10Odds);
+        } else {
+            std::int64_t low = needed, high = needed + (guess - readAt);
+            while (low < high) {
+                const std::int64_t middle = low + (high - low) / 2;
+                if (enough(guess, middle, log10Odds))
+                    high = middle;
+                else
+                    low = middle + 1;
+            }
+            needed = high;
+        }
+        readAt = guess;
+        if (needed >= 0 && right >= needed)
+            return guess;
+        next = needed < 0 ? guess + 1 : guess + (needed - right);
+    }
+    return 0;
+}
+
 } // namespace game
