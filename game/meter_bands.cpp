@@ -65,35 +65,45 @@ double highestRateNeeded(std::int64_t first, std::int64_t last, double log10Odds
     return highest;
 }
 
-// Each guess adds at most one right, and the number the meter needs never
-// falls: while `needed - right` is d, no guess before the d-th next can
-// reach the odds, so the walk reads the meter only where one might. From
-// one reading to the next, `g` guesses on, the number needed grows by at most
-// g (each hit only strengthens the evidence): a search in that range finds it.
+// The fewest right of `guesses` at which the meter states at least 1 in
+// 10^log10Odds, known to be more than `fewer`, or guesses + 1 when even all
+// of them right is too few: a search that widens from there, as the number
+// is mostly close above it.
+std::int64_t fewestAbove(std::int64_t guesses, std::int64_t fewer, double log10Odds) {
+    std::int64_t high = fewer + 1;
+    for (std::int64_t step = 1; high < guesses && !enough(guesses, high, log10Odds); step *= 2) {
+        fewer = high;
+        high = fewer + 2 * step;
+    }
+    if (high >= guesses) {
+        high = guesses;
+        if (!enough(guesses, guesses, log10Odds))
+            return guesses + 1;
+    }
+    while (high - fewer > 1) {
+        const std::int64_t middle = fewer + (high - fewer) / 2;
+        if (enough(guesses, middle, log10Odds))
+            high = middle;
+        else
+            fewer = middle;
+    }
+    return high;
+}
+
+// The number the meter needs never falls as guesses add up (a miss only
+// weakens the evidence), so while the tally is short of the number needed at
+// the last reading it is short of the number needed now: the walk reads the
+// meter only when a hit reaches that number.
 std::int64_t firstStating(const std::vector<bool>& outcomes, double log10Odds) {
     const auto guesses = std::int64_t(outcomes.size());
-    std::int64_t right = 0, needed = -1, readAt = 0, next = 1;
+    std::int64_t right = 0, needed = 0;
     for (std::int64_t guess = 1; guess <= guesses; ++guess) {
         right += outcomes[std::size_t(guess - 1)] ? 1 : 0;
-        if (guess < next)
+        if (right < needed)
             continue;
-        if (needed < 0) {
-            needed = rightNeeded(guess, log10Odds);
-        } else {
-            std::int64_t low = needed, high = needed + (guess - readAt);
-            while (low < high) {
-                const std::int64_t middle = low + (high - low) / 2;
-                if (enough(guess, middle, log10Odds))
-                    high = middle;
-                else
-                    low = middle + 1;
-            }
-            needed = high;
-        }
-        readAt = guess;
-        if (needed >= 0 && right >= needed)
+        if (enough(guess, right, log10Odds))
             return guess;
-        next = needed < 0 ? guess + 1 : guess + (needed - right);
+        needed = fewestAbove(guess, right, log10Odds);
     }
     return 0;
 }
