@@ -3,16 +3,22 @@
 
 // Prints what the journal costs, in a scratch directory under $TMPDIR: opening
 // and scanning a journal of a million rows (medians, and the peak memory the
-// first scan adds), one append(), the background sync, and a guess in the game
-// with and without its row.
+// first scan adds), its page, one append(), the background sync, and a guess in
+// the game with and without its row.
 #include "form1.h"
 #include "form1_description.h"
+#include "hunch_chart.h"
+#include "hunch_meter.h"
 #include "journal_file.h"
+#include "journal_page.h"
+#include "journal_report.h"
+#include "meter_bands.h"
 #include "random.h"
 #include "runtime.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -101,6 +107,35 @@ void scanInNewProcess(const std::string& path) {
     waitpid(child, nullptr, 0);
 }
 
+// The page of the journal at path, as --report --page makes it: a scan that
+// keeps the blind guesses' outcomes and secrets, the chart and the page.
+std::string pageOf(const std::string& path) {
+    const report::JournalReading journal = report::readJournal(path);
+    return report::journalPage(path, journal.tally,
+                               report::hunchChart(journal.outcomes, journal.tally.games),
+                               journal.draw);
+}
+
+// Blind guesses right just often enough to stay one right guess short of the
+// meter's 1 in 20, then right to the end: the longest walk the chart's words
+// take to find where the rate first reached a band.
+std::vector<bool> heldShortOfTwenty(std::int64_t guesses) {
+    const double twenty = std::log10(20.0);
+    std::vector<bool> outcomes;
+    std::int64_t right = 0, needed = -1;
+    for (std::int64_t guess = 1; guess <= guesses; ++guess) {
+        // The number right needed for 1 in 20 grows by at most one a guess.
+        if (needed < 0)
+            needed = game::rightNeeded(guess, twenty);
+        else if (game::statedOddsLog10(guess, needed) < twenty - 1e-9)
+            ++needed;
+        const bool hit = guess > guesses - 10 || right + 1 < needed;
+        outcomes.push_back(hit);
+        right += hit ? 1 : 0;
+    }
+    return outcomes;
+}
+
 // The same secrets at every run.
 struct SeededRandom : rt::RandomSource {
     float next() override { return rt::unitFloat(static_cast<std::uint32_t>(engine())); }
@@ -150,6 +185,25 @@ int main(int argc, char** argv) {
     std::printf("the same with a callback for each row:  median %7.1f ms\n",
                 median(callbacks) / 1000);
     writeJournal(small, 1000);
+    for (const std::string& path : {small, big}) {
+        std::vector<double> times;
+        std::size_t size = 0;
+        for (int run = 0; run < runs; ++run)
+            times.push_back(timed([&] { size = pageOf(path).size(); }));
+        std::printf("its page (--report --page), scan included, for %lld rows: median %7.1f ms, "
+                    "%.1f KB\n",
+                    static_cast<long long>(journal::scanJournal(path).rows), median(times) / 1000,
+                    static_cast<double>(size) / 1e3);
+    }
+    {
+        const std::vector<bool> held = heldShortOfTwenty(rowCount);
+        std::vector<double> times;
+        for (int run = 0; run < 3; ++run)
+            times.push_back(timed([&] { report::hunchChart(held, 1); }));
+        std::printf("the chart alone of %d blind guesses held just short of 1 in 20: median "
+                    "%.1f ms\n",
+                    rowCount, median(times) / 1000);
+    }
     for (const std::string& path : {small, big})
         scanInNewProcess(path);
 

@@ -65,4 +65,47 @@ double highestRateNeeded(std::int64_t first, std::int64_t last, double log10Odds
     return highest;
 }
 
+// The fewest right of `guesses` at which the meter states at least 1 in
+// 10^log10Odds, known to be more than `fewer`, or guesses + 1 when even all
+// of them right is too few: a search that widens from there, as the number
+// is mostly close above it.
+std::int64_t fewestAbove(std::int64_t guesses, std::int64_t fewer, double log10Odds) {
+    std::int64_t high = fewer + 1;
+    for (std::int64_t step = 1; high < guesses && !enough(guesses, high, log10Odds); step *= 2) {
+        fewer = high;
+        high = fewer + 2 * step;
+    }
+    if (high >= guesses) {
+        high = guesses;
+        if (!enough(guesses, guesses, log10Odds))
+            return guesses + 1;
+    }
+    while (high - fewer > 1) {
+        const std::int64_t middle = fewer + (high - fewer) / 2;
+        if (enough(guesses, middle, log10Odds))
+            high = middle;
+        else
+            fewer = middle;
+    }
+    return high;
+}
+
+// The number the meter needs never falls as guesses add up (a miss only
+// weakens the evidence), so while the tally is short of the number needed at
+// the last reading it is short of the number needed now: the walk reads the
+// meter only when a hit reaches that number.
+std::int64_t firstStating(const std::vector<bool>& outcomes, double log10Odds) {
+    const auto guesses = std::int64_t(outcomes.size());
+    std::int64_t right = 0, needed = 0;
+    for (std::int64_t guess = 1; guess <= guesses; ++guess) {
+        right += outcomes[std::size_t(guess - 1)] ? 1 : 0;
+        if (right < needed)
+            continue;
+        if (enough(guess, right, log10Odds))
+            return guess;
+        needed = fewestAbove(guess, right, log10Odds);
+    }
+    return 0;
+}
+
 } // namespace game

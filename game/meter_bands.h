@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace game {
 
@@ -24,5 +25,10 @@ double rateNeeded(std::int64_t guesses, double log10Odds);
 // The highest rate the meter needs for those odds at any of the guesses
 // first..last, to within `tolerance`, or unreachableRate.
 double highestRateNeeded(std::int64_t first, std::int64_t last, double log10Odds, double tolerance);
+
+// The first of these blind guesses (outcomes: true for a right one, in order)
+// after which the meter states at least 1 in 10^log10Odds, counted from 1; 0
+// when it never does. Reads the meter at a few guesses only, however many.
+std::int64_t firstStating(const std::vector<bool>& outcomes, double log10Odds);
 
 } // namespace game

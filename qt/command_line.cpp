@@ -69,11 +69,13 @@ of -stylesheet, -qwindowicon or -icon must be a regular one of at most 1 MiB.
 
 Exit status: 0 when the game ends or after --help, --version or a report; 1
 when no display could be opened, Qt stopped on a fatal error or lost the
-display, a journal was refused or could not be written, a run-time error
-ended the game, or Qt's vnc platform or tuiotouch plugin was asked for without
---allow-network-listening; 2 for an unknown option, an
-option without its value, a stray argument, a file that is not a regular one
-of at most 1 MiB, or a faulty window description.
+display, a journal was refused or could not be written, a report could not
+read its journal (but --page makes a page of a missing one) or write its
+plot or page, a run-time error ended the game, or Qt's vnc platform or
+tuiotouch plugin was asked for without --allow-network-listening; 2 for an
+unknown option, an option without its value, --plot or --page without
+--report, a stray argument, a file that is not a regular one of at most
+1 MiB, or a faulty window description.
 )";
 
 int usageError(const QString& error) {
@@ -108,9 +110,16 @@ std::optional<int> handleCommandLine(int argc, char* argv[], Options& options) {
     const QCommandLineOption plot(
         QStringLiteral("plot"),
         QStringLiteral("With --report, also draws the rate of right blind guesses over the "
-                       "journal, against luck and the meter's bands, as a PNG image."),
+                       "journal, against luck and the meter's bands: as SVG for a FILE "
+                       "ending in .svg, else as a PNG image."),
         QStringLiteral("FILE.png"));
-    parser.addOptions({help, version, journal, report, plot, allowListening});
+    const QCommandLineOption page(
+        QStringLiteral("page"),
+        QStringLiteral("With --report, also writes the report and its chart as one HTML page "
+                       "that needs nothing else; with no journal yet, a page that says how to "
+                       "start one."),
+        QStringLiteral("FILE.html"));
+    parser.addOptions({help, version, journal, report, plot, page, allowListening});
     for (const QtOption& qt : qtOptions) {
         QCommandLineOption option(QString::fromLatin1(qt.name));
         if (qt.takes != Takes::nothing)
@@ -143,8 +152,12 @@ std::optional<int> handleCommandLine(int argc, char* argv[], Options& options) {
         options.report = "";
     if (parser.isSet(plot) && !options.report)
         return usageError(QStringLiteral("--plot draws a report: it needs --report."));
+    if (parser.isSet(page) && !options.report)
+        return usageError(QStringLiteral("--page shows a report: it needs --report."));
     if (parser.isSet(plot))
         options.plot = parser.value(plot).toStdString();
+    if (parser.isSet(page))
+        options.page = parser.value(page).toStdString();
     if (!parser.positionalArguments().isEmpty())
         return usageError(
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));

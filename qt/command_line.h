@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The command line, read before anything opens a display: --version, --help,
-// --journal, --report, --plot and --allow-network-listening are the game's own
-// options; Qt's own pass through to QApplication, once their files and
-// plugins are found safe.
+// --journal, --report, --plot, --page and --allow-network-listening are the
+// game's own options; Qt's own pass through to QApplication, once their files
+// and plugins are found safe.
 #pragma once
 
 #include <optional>
@@ -20,8 +20,11 @@ struct Options {
     // --report[=FILE]: print a journal's report instead of playing; empty for
     // the journal that --journal names, or else the default one.
     std::optional<std::string> report;
-    // --plot=FILE, with --report: also draw the journal as a PNG image there.
+    // --plot=FILE, with --report: also draw the journal there, as SVG when
+    // FILE ends in .svg and as a PNG image otherwise.
     std::optional<std::string> plot;
+    // --page=FILE, with --report: also write the report as an HTML page there.
+    std::optional<std::string> page;
 };
 
 // Answers --version or --help on stdout and returns 0; names a bad option, a

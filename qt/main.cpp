@@ -33,10 +33,11 @@ int main(int argc, char* argv[]) {
         std::string path = options.report.value_or("");
         if (path.empty())
             path = options.journal.value_or("");
+        const bool named = !path.empty();
         if (path.empty() && (options.report || options.journal))
             path = journal::defaultPath();
         if (options.report)
-            return qtui::printReport(path, options.plot);
+            return qtui::printReport(path, named, options);
         if (options.journal) {
             journal.emplace(path);
             if (const std::string note = report::tornRowsNote(path, journal->tally());

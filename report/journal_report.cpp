@@ -3,6 +3,8 @@
 
 #include "journal_report.h"
 
+#include "journal_file.h"
+
 #include "hunch_meter.h"
 #include "utc_time.h"
 
@@ -49,22 +51,37 @@ void countSecret(game::DrawFairness& draw, const journal::Row& row) {
         draw.add(row.secret);
 }
 
+JournalReading readJournal(const std::string& path) {
+    JournalReading reading;
+    reading.tally = journal::scanJournal(path, [&reading](const journal::Row& row) {
+        if (row.blind)
+            reading.outcomes.push_back(row.right);
+        countSecret(reading.draw, row);
+    });
+    return reading;
+}
+
+std::string beganText(const journal::Tally& tally) {
+    if (!tally.firstTime)
+        return "no guess yet";
+    char time[journal::timeLength];
+    journal::formatTime(*tally.firstTime, time);
+    // 2026-12-08T03:34:05.123Z as 2026-12-08 03:34:05 UTC
+    return std::string(time, 10) + " " + std::string(time + 11, 8) + " UTC";
+}
+
+std::string readingText(const journal::Tally& tally) {
+    return game::HunchMeter(tally.games, tally.blindGuesses, tally.rightBlindGuesses).reading();
+}
+
 std::string reportText(const std::string& path, const journal::Tally& tally,
                        const game::DrawFairness& draw) {
-    std::string began = "no guess yet";
-    if (tally.firstTime) {
-        char time[journal::timeLength];
-        journal::formatTime(*tally.firstTime, time);
-        // 2026-12-08T03:34:05.123Z as 2026-12-08 03:34:05 UTC
-        began = std::string(time, 10) + " " + std::string(time + 11, 8) + " UTC";
-    }
-    const game::HunchMeter meter(tally.games, tally.blindGuesses, tally.rightBlindGuesses);
-    return "Journal:        " + path + "\nBegan:          " + began +
+    return "Journal:        " + path + "\nBegan:          " + beganText(tally) +
            "\nGames:          " + std::to_string(tally.games) +
            "\nGuesses:        " + std::to_string(tally.rows) +
            "\nBlind guesses:  " + std::to_string(tally.blindGuesses) +
-           "\nRight of those: " + std::to_string(tally.rightBlindGuesses) + "\n" + meter.reading() +
-           "\n" + draw.reading() + "\n";
+           "\nRight of those: " + std::to_string(tally.rightBlindGuesses) + "\n" +
+           readingText(tally) + "\n" + draw.reading() + "\n";
 }
 
 } // namespace report

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -86,6 +88,40 @@ TEST(HunchMeter, ReadingsSayWhatTheTallyMeans) {
     EXPECT_EQ(journal.reading(), "In 1 game: " + game::hunchReading(20, 6));
     journal.guess(true, true);
     EXPECT_EQ(journal.reading(), "In 2 games: " + game::hunchReading(21, 7));
+}
+
+// The first guess at which the meter states 1 in 20 or 1 in 100, found by a
+// walk that reads the meter at a few guesses only, is the one a reading after
+// every guess finds: for players below, near and well above the bands, and
+// for one held a right guess short of 1 in 20 for long, then right ten times.
+TEST(MeterBands, FirstStatingAgreesWithAReadingAfterEveryGuess) {
+    const double twenty = std::log10(20.0);
+    std::vector<std::vector<bool>> walks;
+    std::mt19937 random(7);
+    for (double rate : {1.0 / 6, 0.21, 0.3, 0.6}) {
+        std::bernoulli_distribution right(rate);
+        walks.emplace_back();
+        for (int guess = 0; guess < 3000; ++guess)
+            walks.back().push_back(right(random));
+    }
+    std::vector<bool> held;
+    for (std::int64_t guess = 1, right = 0; guess <= 2000; ++guess) {
+        held.push_back(right + 1 < game::rightNeeded(guess, twenty));
+        right += held.back() ? 1 : 0;
+    }
+    held.insert(held.end(), 10, true);
+    walks.push_back(held);
+    for (std::size_t walk = 0; walk < walks.size(); ++walk)
+        for (const double odds : {twenty, 2.0}) {
+            std::int64_t first = 0, right = 0;
+            for (std::size_t i = 0; i < walks[walk].size() && first == 0; ++i) {
+                right += walks[walk][i] ? 1 : 0;
+                if (game::statedOddsLog10(std::int64_t(i) + 1, right) >= odds - 1e-9)
+                    first = std::int64_t(i) + 1;
+            }
+            EXPECT_EQ(game::firstStating(walks[walk], odds), first)
+                << "walk " << walk << ", 1 in " << std::pow(10, odds);
+        }
 }
 
 } // namespace

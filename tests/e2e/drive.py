@@ -4,15 +4,18 @@
 
 # Drives the real program from outside, one mode per end-to-end test.
 #
-# usage: drive.py x11|wayland|vnc|cli PATH-TO-tavelquin
+# usage: drive.py x11|wayland|vnc|cli|page PATH-TO-tavelquin
 #
 # x11: one game on a private Xvfb, played by keyboard and a mouse click while
 # its pixels and what a screen reader hears through AT-SPI are checked. wayland:
 # one guess on a headless weston, natively on Qt's Wayland platform. vnc:
 # scripts/serve-vnc twice, as ./play runs it with no display. cli: command lines
-# and missing displays. Run it in a D-Bus session of its own (dbus-run-session),
-# with Debian's /usr/bin/python3, which has pyatspi.
-import contextlib, glob, os, re, select, signal, socket, subprocess, sys, tempfile, threading, time
+# and missing displays. page: a journal's page in headless Chromium. Run it in
+# a D-Bus session of its own (dbus-run-session), with Debian's /usr/bin/python3,
+# which has pyatspi.
+import collections, contextlib, glob, html, json, os, re, select, signal, socket, subprocess, sys, tempfile, \
+    threading, time
+import xml.etree.ElementTree as ElementTree
 
 import pyatspi
 from gi.repository import GLib
@@ -275,6 +278,7 @@ COMMAND_LINES = [  # environment added, arguments, exit status, all of stdout, a
     ({}, "--report=none.csv", 1, "", r"tavelquin: journal none\.csv: no such file or directory"),
     ({}, "--report=j.csv --plot=no/p.png", 1, "", r"tavelquin: journal j\.csv: line 5 .*\ntavelquin: cannot write the plot no/p\.png: .*"),
     ({}, "--plot=p.png", 2, "", r"tavelquin: --plot draws a report: it needs --report\. .*"),
+    ({}, "--page=p.html", 2, "", r"tavelquin: --page shows a report: it needs --report\. .*"),
     ({}, "stray", 2, "", r"tavelquin: Unexpected argument 'stray'\. Try 'tavelquin --help'\."),
     ({}, "--version -platform", 2, "", r"tavelquin: Missing value after '-platform'\. .*--help.*"),
     ({}, "", 1, "", NO_DISPLAY),
@@ -323,13 +327,116 @@ def cli(game, work):
           b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR" + (960).to_bytes(4, "big") + (540).to_bytes(4, "big"))
 
 
+# Headless Chromium in a network namespace of its own, where nothing can
+# reach or open a network address, on a profile of its own: its first-run,
+# sync and update machinery off, and the page drawn at one pixel per CSS pixel.
+CHROMIUM = ["unshare", "--map-root-user", "--net", "/usr/bin/chromium", "--headless", "--no-sandbox",
+            "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+            "--disable-component-update", "--disable-sync", "--hide-scrollbars", "--force-device-scale-factor=1"]
+
+
+def chromium(work, *arguments):
+    # Its output, with a new empty profile; its complaints about the missing
+    # system bus and the like are left out.
+    return subprocess.run([*CHROMIUM, "--user-data-dir=" + tempfile.mkdtemp(dir=work), *arguments],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60).stdout
+
+
+def widest(work, urls, width):
+    # Each page laid out in a window `width` CSS pixels wide, asked over the
+    # browser's debugging pipe (file descriptors 3 and 4, no socket): how wide
+    # its document is, and where the element reaching furthest right ends.
+    to_browser, from_browser = os.pipe(), os.pipe()
+    browser = subprocess.Popen([*CHROMIUM, "--user-data-dir=" + tempfile.mkdtemp(dir=work), "--remote-debugging-pipe",
+                                "about:blank"], pass_fds=(3, 4), stderr=subprocess.DEVNULL,
+                               preexec_fn=lambda: (os.dup2(to_browser[0], 3), os.dup2(from_browser[1], 4)))
+    procs.append(browser)
+    os.close(to_browser[0]), os.close(from_browser[1])
+    pending, sent = b"", [0]
+
+    def ask(method, session=None, **params):
+        nonlocal pending
+        sent[0] += 1
+        os.write(to_browser[1], json.dumps(dict(id=sent[0], method=method, params=params, **(
+            {"sessionId": session} if session else {}))).encode() + b"\0")
+        while True:
+            while b"\0" not in pending:
+                check("the browser's answer to %s" % method, bool(chunk := os.read(from_browser[0], 1 << 16)), True)
+                pending += chunk
+            message, pending = pending.split(b"\0", 1)
+            if (answer := json.loads(message)).get("id") == sent[0]:
+                check("an error from the browser", answer.get("error"), None)
+                return answer["result"]
+
+    target = next(t["targetId"] for t in ask("Target.getTargets")["targetInfos"] if t["type"] == "page")
+    session = ask("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+    ask("Emulation.setDeviceMetricsOverride", session, width=width, height=800, deviceScaleFactor=1, mobile=False)
+    found = []
+    for url in urls:
+        ask("Page.navigate", session, url=url)
+        found.append(wait_for("%s laid out" % url, lambda: ask("Runtime.evaluate", session, returnByValue=True, expression="""
+            document.readyState == "complete" && [innerWidth, document.documentElement.scrollWidth, Math.ceil(Math.max(
+                ...[...document.querySelectorAll("body *")].map(e => e.getBoundingClientRect().right)))]
+            """)["result"]["value"]))
+    ask("Browser.close")
+    browser.wait(10)
+    return found
+
+
+# The colours the chart paints: the player's rate, and the fills under 1 in
+# 20, from 1 in 20 and from 1 in 100.
+CHART_COLOURS = {"the rate's blue": "0f4cb8", "the grey under the bands": "e6e6e6",
+                 "the 1 in 20 band": "fdefd2", "the 1 in 100 band": "f7cd8a"}
+
+
+def page(game, work):
+    # The page of a journal in which a hunch climbs into the bands, and the
+    # page for a journal not started yet, as Chromium draws them: the chart's
+    # colours on screen, the meter's reading in --report's words, and no
+    # element wider than a narrow window.
+    with open(work + "/j.csv", "w", newline="") as journal:
+        journal.write("time,game,guess,secret,blind,right\r\n")
+        for row in range(300):  # blind but every fifth, and every third blind guess right
+            right, blind = row % 3 == 0, row % 5 != 4
+            journal.write("2026-12-08T04:%02d:%02d.000Z,%d,red,%s,%d,%d\r\n" % (
+                row // 60, row % 60, 1 + row // 150, "red" if right else "blue", blind, right))
+    run = lambda *arguments: subprocess.run([game, *arguments], capture_output=True, text=True, cwd=work, timeout=30)
+    report, made, missing = run("--report=j.csv"), run("--report=j.csv", "--page=p.html", "--plot=p.svg"), run(
+        "--report=none.csv", "--page=n.html")
+    check("--report, then with --page and --plot: status, stdout, stderr", (
+        report.returncode, made.returncode, made.stdout, made.stderr), (
+        0, 0, report.stdout + "Plot:           p.svg\nPage:           p.html\n", ""))
+    check("a page for no journal yet: status, stdout, stderr, the command it gives", (
+        missing.returncode, missing.stdout, missing.stderr, "tavelquin --journal=none.csv" in open(work + "/n.html").read()), (
+        0, "Journal:        none.csv, none yet: playing with --journal starts it\nPage:           n.html\n", "", True))
+    text = open(work + "/p.html").read()
+    svg = ElementTree.parse(work + "/p.svg").getroot()
+    check("what the page would load or run, and the plot's title and description", (
+        re.findall(r"<script|\b(?:src|href)=|url\((?!#)", text),
+        [e.tag.split("}")[1] for e in svg[:2]], svg[1].text in text), ([], ["title", "desc"], True))
+
+    chromium(work, "--window-size=1000,1500", "--screenshot=" + work + "/shot.png", "file://" + work + "/p.html")
+    rgb = tool("/usr/bin/convert", work + "/shot.png", "rgb:-")
+    seen = collections.Counter(rgb[i:i + 3].hex() for i in range(0, len(rgb), 3))
+    check("pixels of the chart's colours in the page's screenshot, 200 or more",
+          {name: seen[colour] >= 200 or seen[colour] for name, colour in CHART_COLOURS.items()},
+          {name: True for name in CHART_COLOURS})
+    dom = chromium(work, "--dump-dom", "file://" + work + "/p.html").decode()
+    reading = html.unescape(re.search(r'<p id="reading">(.*?)</p>', dom, re.S).group(1))
+    check("the meter's reading on the page, against --report's", reading, report.stdout.splitlines()[6])
+    found = widest(work, ["file://%s/%s.html" % (work, name) for name in "pn"], 320)
+    check("at 320 CSS pixels, for each page: the window's width, the document's, and the furthest right edge "
+          "(at most 320)", found, [[320, 320, min(right, 320)] for _, _, right in found])
+
+
 def main():
     mode, game = sys.argv[1:]
     for name in "DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI".split():
         os.environ.pop(name, None)
     with tempfile.TemporaryDirectory(prefix="tavelquin-e2e.") as work:
         try:
-            {"x11": play, "wayland": lambda *a: play(*a, wayland=True), "vnc": vnc, "cli": cli}[mode](game, work)
+            {"x11": play, "wayland": lambda *a: play(*a, wayland=True), "vnc": vnc, "cli": cli, "page": page}[mode](
+                game, work)
         finally:  # nothing that we or serve-vnc started outlives us
             for process in reversed(procs):
                 process.terminate()
