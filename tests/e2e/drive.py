@@ -13,7 +13,7 @@
 # and missing displays. page: a journal's page in headless Chromium. Run it in
 # a D-Bus session of its own (dbus-run-session), with Debian's /usr/bin/python3,
 # which has pyatspi.
-import collections, contextlib, glob, html, json, os, re, select, signal, socket, subprocess, sys, tempfile, \
+import collections, contextlib, glob, html, json, os, random, re, select, signal, socket, subprocess, sys, tempfile, \
     threading, time
 import xml.etree.ElementTree as ElementTree
 
@@ -422,8 +422,19 @@ def page(game, work):
           {name: seen[colour] >= 200 or seen[colour] for name, colour in CHART_COLOURS.items()},
           {name: True for name in CHART_COLOURS})
     dom = chromium(work, "--dump-dom", "file://" + work + "/p.html").decode()
-    reading = html.unescape(re.search(r'<p id="reading">(.*?)</p>', dom, re.S).group(1))
-    check("the meter's reading on the page, against --report's", reading, report.stdout.splitlines()[6])
+    shown = lambda page, name: html.unescape(re.search(r'<p id="%s">(.*?)</p>' % name, page, re.S).group(1))
+    check("the meter's reading and the draw's on the page, against --report's",
+          [shown(dom, "reading"), shown(dom, "draw")], report.stdout.splitlines()[6:8])
+    # j.csv's secrets are red or blue alone; f.csv's come from a fair draw.
+    draws = random.Random(8)
+    with open(work + "/f.csv", "w", newline="") as journal:
+        journal.write("time,game,guess,secret,blind,right\r\n" + "".join(
+            "2026-12-08T05:%02d:%02d.000Z,1,red,%s,1,%d\r\n" % (row // 60, row % 60, secret, secret == "red")
+            for row, secret in enumerate(draws.choice(list(COLOURS)[:6]).lower() for _ in range(300))))
+    run("--report=f.csv", "--page=f.html")
+    fair = shown(chromium(work, "--dump-dom", "file://" + work + "/f.html").decode(), "draw")
+    check("whether each page says the draw looks biased: red and blue alone, a fair draw",
+          ["looks biased" in shown(dom, "draw"), "looks biased" in fair, "stands out" in fair], [True, False, True])
     found = widest(work, ["file://%s/%s.html" % (work, name) for name in "pn"], 320)
     check("at 320 CSS pixels, for each page: the window's width, the document's, and the furthest right edge "
           "(at most 320)", found, [[320, 320, min(right, 320)] for _, _, right in found])
