@@ -392,6 +392,14 @@ def play_wine(game, probe, bcrypt, work, env):
           (size, [solid(pixel, x, y, 25) for x, y in ((88, 16), (120, 16), (152, 16), (88, 48), (120, 48), (152, 48))],
            solid(pixel, 16, 16, 57), {p[2:] for p in labels}, "ff0000" in labels, pixel(20, 114) != "000000"),
           ((191, 135), [{COLOURS[c]} for c in [*COLOURS][:6]], {"000000"}, {"0000"}, True, True))
+    # The window's icon, as Wine gives it to X: the icon group's 32 x 32 and 16 x 16.
+    prop = tool("xprop", "-id", wid, "-notype", "-f", "_NET_WM_ICON", "32c", "_NET_WM_ICON", env=env)
+    icon, sizes = [int(n) for n in re.findall(rb"\d+", prop.partition(b"_NET_WM_ICON = ")[2])], {}
+    while icon[2:]:  # width, height, then the pixels as ARGB, for each size
+        sizes[icon[0]], icon = icon[2:2 + icon[0] * icon[1]], icon[2 + icon[0] * icon[1]:]
+    rgba = tool("/usr/bin/convert", "ico:" + os.path.dirname(game) + "/tavelquin.ico[3]", "rgba:-")
+    check("the window icon's sizes, its 32 x 32 against the icon file's", (sorted(sizes), sizes.get(32) == [
+        a << 24 | r << 16 | g << 8 | b for r, g, b, a in zip(*[iter(rgba)] * 4)]), ([16, 32], True))
     reading = found[CORRECT][3]
     check("every control's accessible name, the counts' descriptions, the focus on the panel",
           ({i: c[2] for i, c in found.items()}, {found[i][3] for i in (13, 14, 15, 16)}, focus),
