@@ -5,16 +5,19 @@
 # Drives the real program from outside, one mode per end-to-end test.
 #
 # usage: drive.py x11|wayland|vnc|cli|page PATH-TO-tavelquin
+#        drive.py wine tavelquin.exe msaa_probe.exe bcrypt.dll WINEPREFIX window_tests.exe
 #
 # x11: one game on a private Xvfb, played by keyboard and a mouse click while
 # its pixels and what a screen reader hears through AT-SPI are checked. wayland:
 # one guess on a headless weston, natively on Qt's Wayland platform. vnc:
 # scripts/serve-vnc twice, as ./play runs it with no display. cli: command lines
-# and missing displays. page: a journal's page in headless Chromium. Run it in
-# a D-Bus session of its own (dbus-run-session), with Debian's /usr/bin/python3,
-# which has pyatspi.
-import collections, contextlib, glob, html, json, os, random, re, select, signal, socket, subprocess, sys, tempfile, \
-    threading, time
+# and missing displays. page: a journal's page in headless Chromium. wine:
+# the Windows program under wine64 on a private Xvfb, by mouse and keyboard,
+# read through MSAA, closed, failing, and at 200%. Run it in a D-Bus session
+# of its own (dbus-run-session), with Debian's /usr/bin/python3, which has
+# pyatspi.
+import collections, contextlib, glob, html, json, os, random, re, select, shutil, signal, socket, subprocess, sys, \
+    tempfile, threading, time
 import xml.etree.ElementTree as ElementTree
 
 import pyatspi
@@ -440,14 +443,182 @@ def page(game, work):
           "(at most 320)", found, [[320, 320, min(right, 320)] for _, _, right in found])
 
 
+WINE, WINESERVER = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver64"
+# The game's controls by their ids, their places in the window description from 1.
+EXIT, STOP, START, ORANGE, RED, PANEL, INCORRECT, CORRECT, ANNOUNCER = 1, 2, 3, 6, 11, 12, 13, 15, 100
+NAMES = {1: "Exit", 2: "Stop", 3: "Start", 6: "Orange", 7: "Purple", 8: "Blue", 9: "Green", 10: "Yellow",
+         11: "Red", 12: "Colour panel: hidden", 13: "Incorrect: 0", 14: "Correct:", 15: "Correct: 0",
+         16: "Incorrect:", 100: "-"}
+
+
+def own_prefix(prefix, path, dpi):
+    # The fixture's Wine prefix, hard-linked but for the registry's files, which
+    # get our settings before any wineserver runs there: the scale, and keyboard
+    # cues off as Windows has them by default (Wine shows them always).
+    if subprocess.run(["cp", "-al", prefix, path]).returncode:
+        subprocess.run(["cp", "-a", prefix, path], check=True)
+    for registry in glob.glob(path + "/*.reg"):
+        text = open(registry).read()
+        os.unlink(registry)
+        if registry.endswith("/user.reg"):
+            text = re.sub(r'"UserPreferencesMask"=hex:(..)', lambda m: '"UserPreferencesMask"=hex:%02x' % (
+                int(m.group(1), 16) & ~0x20), text)
+            text = re.sub(r"(?m)^\[Control Panel\\\\Desktop\].*\n(#time=.*\n)?",
+                          lambda m: m.group(0) + '"LogPixels"=dword:%08x\n' % dpi, text, count=1)
+        open(registry, "w").write(text)
+    return path
+
+
+def msaa(probe, env):
+    # Through MSAA from another process: each child window's place, whether it
+    # is enabled, its name and description by control id; and which has the focus.
+    lines = [line.split("\t") for line in tool(WINE, probe, "controls", env=env).decode().splitlines()]
+    return {int(i): ([*map(int, place.split(","))], enabled == "1", name, about) for i, place, enabled, name, about in
+            lines[:-1]}, lines and int(lines[-1][0].split()[1])
+
+
+def solid(pixel, left, top, size):
+    return {pixel(x, y) for x in range(left, left + size) for y in range(top, top + size)}
+
+
+def wine(game, work, probe, bcrypt, prefix, window_tests):
+    procs.append(xvfb := subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0",
+                                           "640x480x24"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
+    display = ":" + wait_for("Xvfb's display number", lambda: select.select([xvfb.stdout], [], [], 0)[0] and
+                             xvfb.stdout.readline().decode().strip())
+    envs = [dict(os.environ, DISPLAY=display, WINEPREFIX=own_prefix(prefix, work + "/prefix%d" % dpi, dpi),
+                 WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=") for dpi in (96, 192)]
+    try:  # first the window's own tests, which need the display
+        tests = subprocess.run([WINE, window_tests], env=envs[0], capture_output=True, text=True)
+        check("the Win32 window tests' status; they said:\n%s\n" % tests.stdout[-3000:], tests.returncode, 0)
+        play_wine(game, probe, bcrypt, work, envs[0])
+        at_200_percent(game, probe, envs[1])
+    finally:  # each prefix's wineserver ends, and every program in it
+        for env in envs:
+            subprocess.run([WINESERVER, "-k"], env=env, stderr=subprocess.DEVNULL)
+
+
+def start_wine(command, probe, env):
+    # The game, once its window shows and MSAA finds its controls; its X window and the first reading.
+    procs.append(program := subprocess.Popen([WINE, *command], env=env, stderr=subprocess.PIPE, text=True))
+    wid = wait_for("the game's window", lambda: tool("xdotool", "search", "--onlyvisible", "--name", "^Tavelquin$",
+                                                     env=env).split()[:1], 30)[0]
+    return program, wid, wait_for("the controls through MSAA", lambda: (m := msaa(probe, env))[0].get(EXIT) and m)
+
+
+def play_wine(game, probe, bcrypt, work, env):
+    program, wid, (found, focus) = start_wine([game], probe, env)
+    size, pixel = wait_for("the window painted", lambda: (s := shot(wid, env))[1](100, 28) != "000000" and s)
+    labels = {pixel(x, y) for x in range(16, 176) for y in range(88, 105)}
+    check("at 96 dpi: the window's size, the six squares solid, the panel black without a focus mark, "
+          "the labels red on black, a push button's face",
+          (size, [solid(pixel, x, y, 25) for x, y in ((88, 16), (120, 16), (152, 16), (88, 48), (120, 48), (152, 48))],
+           solid(pixel, 16, 16, 57), {p[2:] for p in labels}, "ff0000" in labels, pixel(20, 114) != "000000"),
+          ((191, 135), [{COLOURS[c]} for c in [*COLOURS][:6]], {"000000"}, {"0000"}, True, True))
+    # The window's icon, as Wine gives it to X: the icon group's 32 x 32 and 16 x 16.
+    prop = tool("xprop", "-id", wid, "-notype", "-f", "_NET_WM_ICON", "32c", "_NET_WM_ICON", env=env)
+    icon, sizes = [int(n) for n in re.findall(rb"\d+", prop.partition(b"_NET_WM_ICON = ")[2])], {}
+    while icon[2:]:  # width, height, then the pixels as ARGB, for each size
+        sizes[icon[0]], icon = icon[2:2 + icon[0] * icon[1]], icon[2 + icon[0] * icon[1]:]
+    rgba = tool("/usr/bin/convert", "ico:" + os.path.dirname(game) + "/tavelquin.ico[3]", "rgba:-")
+    check("the window icon's sizes, its 32 x 32 against the icon file's", (sorted(sizes), sizes.get(32) == [
+        a << 24 | r << 16 | g << 8 | b for r, g, b, a in zip(*[iter(rgba)] * 4)]), ([16, 32], True))
+    reading = found[CORRECT][3]
+    check("every control's accessible name, the counts' descriptions, the focus on the panel",
+          ({i: c[2] for i, c in found.items()}, {found[i][3] for i in (13, 14, 15, 16)}, focus),
+          (NAMES, {reading}, PANEL))
+    # What a screen reader hears: the announcer's live region events.
+    procs.append(listener := subprocess.Popen([WINE, probe, "listen", "90"], env=env, stdout=subprocess.PIPE, text=True))
+    check("the listener", listener.stdout.readline(), "ready\n")
+    threading.Thread(target=lambda: [heard.append(line[5:].rstrip("\n")) for line in listener.stdout], daemon=True).start()
+
+    # Tab to Red, which shows the focus mark; Start by mouse fixes the secret
+    # and hands the focus to Stop; Shift+Tab passes over Start to Orange.
+    tool("xdotool", "windowfocus", wid, "key", "Tab", env=env)
+    wait_for("the focus on Red after Tab", lambda: msaa(probe, env)[1] == RED)
+    pixel = shot(wid, env)[1]
+    check("Red's focus mark, and none on the panel", (pixel(90, 28), pixel(91, 28), pixel(100, 28), pixel(16, 40)),
+          ("ffffff", "000000", "ff0000", "000000"))
+    # Enter and Esc press nothing and close nothing: the first word is Start's.
+    tool("xdotool", "key", "Return", "Escape", env=env)
+    tool("xdotool", "mousemove", "--window", wid, "36", "120", "click", "1", env=env)
+    check("Start's press after Enter and Esc", (wait_for("a word on Start", lambda: heard[:1]), program.poll()),
+          (["Start is no longer available."], None))
+    tool("xdotool", "key", "shift+Tab", env=env)
+    wait_for("the focus on Orange after Shift+Tab", lambda: msaa(probe, env)[1] == ORANGE)
+    pressed = time.monotonic()
+    tool("xdotool", "key", "space", env=env)
+    said = wait_for("the guess's word", lambda: heard[1:2])[0]
+    found, focus = msaa(probe, env)
+    shown = found[PANEL][2][14:]
+    check("guessing Orange by Space, blind: what is heard, the counts, the panel on screen",
+          (said, found[CORRECT][2], found[INCORRECT][2], panel_colour(shot(wid, env)[1])),
+          ("Correct: Orange." if shown == "Orange" else "Incorrect: it was %s." % shown,
+           "Correct: %d" % (shown == "Orange"), "Incorrect: %d" % (shown != "Orange"), COLOURS.get(shown)))
+    wait_for("the end of the reveal", lambda: heard[2:])
+    elapsed = (time.monotonic() - pressed) * 1000
+    check("the end of the reveal, %d ms after the key press: what is heard, the panel, whether in 3000 to 6000 ms"
+          % elapsed, (heard[2:], msaa(probe, env)[0][PANEL][2], panel_colour(shot(wid, env)[1]), 3000 <= elapsed < 6000),
+          (["Hidden again."], "Colour panel: hidden", "000000", True))
+    # H speaks what the counts' descriptions say.
+    tool("xdotool", "key", "h", env=env)
+    reading = wait_for("the reading after H", lambda: heard[3:4])[0]
+    check("H's reading, and the counts' descriptions", (reading[:len("Blind guesses: 1, right: ")],
+          {msaa(probe, env)[0][i][3] for i in (13, 14, 15, 16)}), ("Blind guesses: 1, right: ", {reading}))
+    # A click on Red, a word on the guess; Stop ends the reveal at once.
+    tool("xdotool", "mousemove", "--window", wid, "100", "28", "click", "1", env=env)
+    wait_for("the second guess's word", lambda: heard[4:5])
+    tool("xdotool", "mousemove", "--window", wid, "92", "120", "click", "1", env=env)
+    wait_for("Stop's word", lambda: heard[5:6])
+    found = msaa(probe, env)[0]
+    check("Stop: what is heard, the panel, the counts' total, Start",
+          (heard[5:], found[PANEL][2], int(found[CORRECT][2][9:]) + int(found[INCORRECT][2][11:]), found[START][1]),
+          (["Hidden again."], "Colour panel: hidden", 2, False))
+    tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
+    check("the exit status after Exit", program.wait(20), 0)
+
+    # Closed through its frame, as the close button does: status 0.
+    program, wid, found = start_wine([game], probe, env)
+    tool(WINE, probe, "close", env=env)
+    check("the exit status after SC_CLOSE", program.wait(20), 0)
+
+    # The first draw fails, with the system's random generator of a bcrypt.dll
+    # beside a copy of the game: run-time error 51 in a message box, status 1.
+    os.mkdir(failing := work + "/failing")
+    for file in (game, bcrypt):
+        shutil.copy(file, failing)
+    env = dict(env, WINEDLLOVERRIDES="bcrypt=n;" + env["WINEDLLOVERRIDES"])
+    program, wid, found = start_wine([failing + "/" + os.path.basename(game)], probe, env)
+    box = wait_for("the message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+    message = "Run-time error 51: Internal error (the system's random generator failed: status 0xC0000001)"
+    check("the message box's text, the exit status, stderr", (box, program.wait(20), program.stderr.read()),
+          (message + "\n", 1, "tavelquin: " + message + "\n"))
+
+
+def at_200_percent(game, probe, env):
+    # Laid out at the scale, sharp: 382 x 270 with solid 50 x 50 squares. A
+    # click on a label does nothing; Alt+F4 then closes the window.
+    program, wid, (found, focus) = start_wine([game], probe, env)
+    size, pixel = wait_for("the window painted", lambda: (s := shot(wid, env))[1](200, 56) != "000000" and s)
+    check("at 192 dpi: the window's size, the six squares, the red square's place through MSAA",
+          (size, [solid(pixel, x, y, 50) for x, y in ((176, 32), (240, 32), (304, 32), (176, 96), (240, 96), (304, 96))],
+           found[RED][0]), ((382, 270), [{COLOURS[c]} for c in [*COLOURS][:6]], [176, 32, 50, 50]))
+    tool("xdotool", "mousemove", "--window", wid, "190", "190", "click", "1", env=env)  # "Correct:"
+    time.sleep(0.5)
+    found = msaa(probe, env)[0]
+    check("the counts after a click on a label", (found[CORRECT][2], found[INCORRECT][2]), (NAMES[CORRECT], NAMES[INCORRECT]))
+    tool("xdotool", "key", "alt+F4", env=env)
+    check("the exit status after Alt+F4", program.wait(20), 0)
+
+
 def main():
-    mode, game = sys.argv[1:]
+    mode, game, *wine_files = sys.argv[1:]
     for name in "DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI".split():
         os.environ.pop(name, None)
     with tempfile.TemporaryDirectory(prefix="tavelquin-e2e.") as work:
         try:
-            {"x11": play, "wayland": lambda *a: play(*a, wayland=True), "vnc": vnc, "cli": cli, "page": page}[mode](
-                game, work)
+            {"x11": play, "wayland": lambda *a: play(*a, wayland=True), "vnc": vnc, "cli": cli, "page": page,
+             "wine": lambda *a: wine(*a, *wine_files)}[mode](game, work)
         finally:  # nothing that we or serve-vnc started outlives us
             for process in reversed(procs):
                 process.terminate()
