@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     qtui::MessageBoxReporter reporter;
     int status = 0;
     try {
-        qtui::QtGameSession session(random, reporter, qtui::QtHost::realTime(),
+        qtui::QtGameSession session(random, reporter, rt::ClockedHost::realTime(),
                                     journal ? &*journal : nullptr);
         if (session.runtime.ended())
             return session.runtime.exitCode();

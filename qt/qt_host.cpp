@@ -4,29 +4,17 @@
 #include "qt_host.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
-#include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace qtui {
 
-QtHost::TimeSource QtHost::realTime() {
-    auto elapsed = std::make_shared<QElapsedTimer>();
-    elapsed->start();
-    return [elapsed] { return std::int64_t(elapsed->elapsed()); };
-}
-
-QtHost::QtHost(rt::Runtime& runtime, TimeSource time) : runtime_(runtime), time_(std::move(time)) {
+QtHost::QtHost(rt::Runtime& runtime, TimeSource time) : ClockedHost(runtime, std::move(time)) {
     timer_.setSingleShot(true);
     // The default coarse timer may tick up to 5% late.
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] { catchUp(); });
-    runtime_.setHost(this);
 }
-
-QtHost::~QtHost() { runtime_.setHost(nullptr); }
 
 FormWindow& QtHost::addWindow(rt::Form& form) {
     auto& window = windows_[&form];
@@ -40,24 +28,9 @@ void QtHost::controlChanged(const rt::Control& control) {
         found->second->controlChanged(control);
 }
 
-void QtHost::scheduleChanged() {
-    if (!time_)
-        return;
-    std::optional<std::int64_t> due = runtime_.nextDue();
-    if (!due) {
-        timer_.stop();
-        return;
-    }
-    std::int64_t wait = std::max<std::int64_t>(0, *due - time_());
-    timer_.start(int(std::min<std::int64_t>(wait, 1'000'000)));
-}
+void QtHost::wakeAfter(std::int64_t milliseconds) { timer_.start(int(milliseconds)); }
 
-void QtHost::catchUp() {
-    if (!time_)
-        return;
-    runtime_.advanceTo(time_());
-    scheduleChanged();
-}
+void QtHost::stopWaking() { timer_.stop(); }
 
 void QtHost::formUnloaded(const rt::Form& form) {
     auto found = windows_.find(&form);

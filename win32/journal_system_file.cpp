@@ -110,20 +110,6 @@ SystemFile SystemFile::forReading(const std::string& path) {
     return {path, file.release()};
 }
 
-SystemFile::SystemFile(SystemFile&& other) noexcept
-    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
-
-SystemFile& SystemFile::operator=(SystemFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        path_ = std::move(other.path_);
-        handle_ = std::exchange(other.handle_, -1);
-    }
-    return *this;
-}
-
-SystemFile::~SystemFile() { close(); }
-
 std::size_t SystemFile::readAt(char* buffer, std::size_t size, std::uint64_t offset) const {
     OVERLAPPED at{};
     at.Offset = DWORD(offset);

@@ -24,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     win32ui::MessageBoxReporter reporter;
     int status = 0;
     try {
-        win32ui::Win32GameSession session(random, reporter, win32ui::Win32Host::realTime());
+        win32ui::Win32GameSession session(random, reporter, rt::ClockedHost::realTime());
         if (session.runtime.ended()) {
             status = session.runtime.exitCode();
         } else {

@@ -3,9 +3,6 @@
 
 #include "win32_host.h"
 
-#include <algorithm>
-#include <chrono>
-#include <optional>
 #include <utility>
 
 namespace win32ui {
@@ -15,17 +12,8 @@ constexpr UINT_PTR clockTimer = 1;
 
 } // namespace
 
-Win32Host::TimeSource Win32Host::realTime() {
-    const auto start = std::chrono::steady_clock::now();
-    return [start] {
-        return std::int64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - start)
-                                .count());
-    };
-}
-
 Win32Host::Win32Host(rt::Runtime& runtime, TimeSource time)
-    : runtime_(runtime), time_(std::move(time)) {
+    : ClockedHost(runtime, std::move(time)) {
     static const wchar_t* clockClass = [] {
         WNDCLASSEXW clock{};
         clock.cbSize = sizeof clock;
@@ -38,11 +26,9 @@ Win32Host::Win32Host(rt::Runtime& runtime, TimeSource time)
     clock_ = CreateWindowExW(0, clockClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(clock_, GWLP_USERDATA, LONG_PTR(this));
-    runtime_.setHost(this);
 }
 
 Win32Host::~Win32Host() {
-    runtime_.setHost(nullptr);
     windows_.clear();
     DestroyWindow(clock_);
 }
@@ -70,26 +56,13 @@ void Win32Host::controlChanged(const rt::Control& control) {
         found->second->controlChanged(control);
 }
 
-void Win32Host::scheduleChanged() {
-    if (!time_)
-        return;
-    std::optional<std::int64_t> due = runtime_.nextDue();
-    if (!due) {
-        KillTimer(clock_, clockTimer);
-        return;
-    }
-    // Windows fires a timer no sooner than USER_TIMER_MINIMUM (10 ms), and
-    // within the system's tick (about 16 ms) after it falls due.
-    const std::int64_t wait = std::max<std::int64_t>(0, *due - time_());
-    SetTimer(clock_, clockTimer, UINT(std::min<std::int64_t>(wait, 1'000'000)), nullptr);
+// Windows fires a timer no sooner than USER_TIMER_MINIMUM (10 ms), and within
+// the system's tick (about 16 ms) after it falls due.
+void Win32Host::wakeAfter(std::int64_t milliseconds) {
+    SetTimer(clock_, clockTimer, UINT(milliseconds), nullptr);
 }
 
-void Win32Host::catchUp() {
-    if (!time_)
-        return;
-    runtime_.advanceTo(time_());
-    scheduleChanged();
-}
+void Win32Host::stopWaking() { KillTimer(clock_, clockTimer); }
 
 void Win32Host::formUnloaded(const rt::Form& form) {
     auto found = windows_.find(&form);
