@@ -27,6 +27,8 @@ constexpr DWORD windowStyle =
 constexpr int announcerId = 100;
 // Tooltips wrap at this width in pixels at 96 dpi.
 constexpr int tooltipWidth = 300;
+// The timer that finishes the window's setup once it has painted.
+constexpr UINT_PTR setupTimer = 1;
 
 const wchar_t* formClass(WNDPROC procedure) {
     static const wchar_t* name = [procedure] {
@@ -60,16 +62,18 @@ bool takesFocus(rt::ControlKind kind) {
 FormWindow::FormWindow(Win32Host& host, rt::Runtime& runtime, rt::Form& form)
     : host_(host), runtime_(runtime), form_(form) {
     const rt::FormDescription& d = form.description();
-    // Made hidden at the system's scale, then laid out at the scale of the
-    // monitor it is on.
+    // Made hidden at the system's scale, then sized for the monitor it is on,
+    // where its controls are made in their places.
     const int dpi = systemDpi();
     const SIZE size = outerSize(window::twipsToPixels(d.clientWidth, dpi),
                                 window::twipsToPixels(d.clientHeight, dpi), windowStyle, 0, dpi);
     CreateWindowExW(0, formClass(&FormWindow::windowProc), wide(d.caption).c_str(), windowStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
                     GetModuleHandleW(nullptr), this);
+    dpi_ = windowDpi(window_);
+    if (dpi_ != dpi)
+        layout(dpi_);
     build();
-    layout(windowDpi(window_));
 }
 
 FormWindow::~FormWindow() {
@@ -81,10 +85,7 @@ FormWindow::~FormWindow() {
 void FormWindow::build() {
     std::vector<std::pair<int, HWND>> tabOrder;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    tooltip_ =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+    const HFONT font = fonts_.at(scaled(captionPixelSize, dpi_));
     int id = 0;
     for (const auto& control : form_.controls()) {
         const rt::ControlDescription& d = control->description();
@@ -113,15 +114,16 @@ void FormWindow::build() {
         case rt::ControlKind::timer:
             continue;
         }
-        HWND handle = CreateWindowExW(0, windowClass, text.c_str(), style, 0, 0, 0, 0, window_,
+        const window::PixelRect place = window::pixelRect(d, dpi_);
+        HWND handle = CreateWindowExW(0, windowClass, text.c_str(), style, place.left, place.top,
+                                      place.width, place.height, window_,
                                       reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        SendMessageW(handle, WM_SETFONT, WPARAM(font), FALSE);
         SetWindowSubclass(handle, &FormWindow::controlProc, 0, DWORD_PTR(this));
         controls_.push_back({control.get(), handle, std::make_shared<AccessibleText>()});
         if (takesFocus(d.kind))
             tabOrder.emplace_back(d.tabIndex, handle);
-        // A colour's tooltip is its name; the labels' come with their descriptions.
-        if (d.kind == rt::ControlKind::graphicalButton || d.kind == rt::ControlKind::label)
-            addTooltip(handle, d.kind == rt::ControlKind::graphicalButton ? text : L"");
+        controlChanged(*control);
     }
     std::sort(tabOrder.begin(), tabOrder.end());
     for (const auto& [index, handle] : tabOrder)
@@ -131,7 +133,6 @@ void FormWindow::build() {
     for (const ControlWindow& c : controls_)
         if (window::isCount(form_.description(), c.control->description()))
             SetWindowPos(c.handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    announcer_ = std::make_unique<Announcer>(window_, announcerId);
     // Focus marks wait for a key, as in dialogs, unless the user asked Windows
     // to show them always. The system's push buttons keep a state of their
     // own, which this message hands down to them.
@@ -142,14 +143,44 @@ void FormWindow::build() {
         SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
 }
 
-void FormWindow::addTooltip(HWND control, const std::wstring& text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = UINT_PTR(control);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+// What no one can use in the moment the window first shows: the tooltips,
+// and the live region, which screen readers learn of through COM. Made once
+// the window has painted, or at the first announcement, if that comes first.
+void FormWindow::finishSetup() {
+    if (announcer_)
+        return;
+    announcer_ = std::make_unique<Announcer>(window_, announcerId);
+    placeAnnouncer();
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaled(tooltipWidth, dpi_));
+    for (ControlWindow& c : controls_) {
+        // A colour's tooltip is its name; the labels' are their descriptions.
+        const rt::ControlDescription& d = c.control->description();
+        if (d.kind != rt::ControlKind::graphicalButton && d.kind != rt::ControlKind::label)
+            continue;
+        std::wstring name = wide(d.accessibleName);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = UINT_PTR(c.handle);
+        tool.lpszText = d.kind == rt::ControlKind::graphicalButton
+                            ? name.data()
+                            : c.accessible->description.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
+}
+
+void FormWindow::placeAnnouncer() {
+    for (const ControlWindow& c : controls_)
+        if (c.control->description().kind == rt::ControlKind::pictureBox) {
+            const window::PixelRect place = window::pixelRect(c.control->description(), dpi_);
+            SetWindowPos(announcer_->handle(), nullptr, place.left, place.top, place.width,
+                         place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
 }
 
 void FormWindow::layout(int dpi, const RECT* suggested) {
@@ -169,19 +200,21 @@ void FormWindow::layout(int dpi, const RECT* suggested) {
         SetWindowPos(c.handle, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(c.handle, WM_SETFONT, WPARAM(font), FALSE);
-        if (c.control->description().kind == rt::ControlKind::pictureBox)
-            SetWindowPos(announcer_->handle(), nullptr, place.left, place.top, place.width,
-                         place.height, SWP_NOZORDER | SWP_NOACTIVATE);
         // Counts lay themselves out from their digits.
         controlChanged(*c.control);
     }
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaled(tooltipWidth, dpi));
+    if (announcer_) {
+        placeAnnouncer();
+        SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaled(tooltipWidth, dpi));
+    }
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void FormWindow::show(int how) {
     ShowWindow(window_, how);
     UpdateWindow(window_);
+    // A timer's message comes once every window has painted.
+    SetTimer(window_, setupTimer, USER_TIMER_MINIMUM, nullptr);
     if (!tabOrder_.empty())
         SetFocus(focus_ = tabOrder_.front());
 }
@@ -234,20 +267,25 @@ void FormWindow::controlChanged(const rt::Control& control) {
     }
 }
 
-void FormWindow::announce(const std::string& text) { announcer_->announce(text); }
+void FormWindow::announce(const std::string& text) {
+    finishSetup();
+    announcer_->announce(text);
+}
 
 void FormWindow::describe(std::string_view controlName, const std::string& text) {
     for (ControlWindow& c : controls_) {
         if (c.control->name() != controlName)
             continue;
         c.accessible->description = wide(text);
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, c.handle, OBJID_CLIENT, CHILDID_SELF);
+        if (!tooltip_)
+            continue;
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.hwnd = window_;
         tool.uId = UINT_PTR(c.handle);
         tool.lpszText = c.accessible->description.data();
         SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
-        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, c.handle, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
@@ -380,6 +418,12 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(focus_);
         else
             focusNext(focus_, false);
+        return 0;
+    case WM_TIMER:
+        if (wParam != setupTimer)
+            break;
+        KillTimer(window_, setupTimer);
+        finishSetup();
         return 0;
     case WM_QUERYUISTATE:
         return keyboardCues_ ? 0 : UISF_HIDEFOCUS;

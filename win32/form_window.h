@@ -63,7 +63,8 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
     void layout(int dpi, const RECT* suggested = nullptr);
-    void addTooltip(HWND control, const std::wstring& text);
+    void finishSetup();
+    void placeAnnouncer();
     // Gives the focus to the next control in tab order that is enabled.
     void focusNext(HWND from, bool backwards);
     const ControlWindow* find(HWND control) const;
