@@ -55,11 +55,19 @@ void makeParents(const std::string& path) {
     }
 }
 
-// Refuses a directory by name: opening one fails with a reason that does not say so.
-void refuseDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+// Refuses by name what is no file: a directory, which opening fails on with a
+// reason that does not say so, and a name that Windows takes for a device
+// (NUL, CON, COM1 and the like, in some versions also with an extension or
+// in any folder), whose full path Windows gives as \\.\NAME.
+void refuseByName(const std::string& path) {
+    const std::wstring name = wide(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw JournalError(path, 0, "is a directory");
+    std::wstring full(GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(GetFullPathNameW(name.c_str(), DWORD(full.size()), full.data(), nullptr));
+    if (full.starts_with(L"\\\\.\\"))
+        throw JournalError(path, 0, "not a regular file");
 }
 
 // Refuses anything but a file on a disk: a console, a pipe, a device.
@@ -73,7 +81,7 @@ constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 } // namespace
 
 SystemFile SystemFile::forGame(const std::string& path) {
-    refuseDirectory(path);
+    refuseByName(path);
     const std::wstring name = wide(path);
     constexpr DWORD access = GENERIC_READ | FILE_WRITE_DATA | FILE_APPEND_DATA;
     HandleGuard file{CreateFileW(name.c_str(), access, shareAll, nullptr, OPEN_EXISTING,
@@ -90,6 +98,12 @@ SystemFile SystemFile::forGame(const std::string& path) {
     if (file.handle == INVALID_HANDLE_VALUE)
         throw JournalError(path, 0, errorReason(GetLastError()));
     checkRegular(file.handle, path);
+    // Windows refuses to open a file marked read-only for writing, even for
+    // an administrator; Wine lets root do it, so the mark is checked here too.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileInformationByHandle(file.handle, &information) &&
+        (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+        throw JournalError(path, 0, errorReason(ERROR_ACCESS_DENIED));
     OVERLAPPED at{};
     at.OffsetHigh = lockOffsetHigh;
     if (!LockFileEx(file.handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
@@ -101,7 +115,7 @@ SystemFile SystemFile::forGame(const std::string& path) {
 }
 
 SystemFile SystemFile::forReading(const std::string& path) {
-    refuseDirectory(path);
+    refuseByName(path);
     HandleGuard file{CreateFileW(wide(path).c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
