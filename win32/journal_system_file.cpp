@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace journal {
 
 namespace {
@@ -38,21 +40,29 @@ struct HandleGuard {
     }
 };
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
-// Makes each missing directory above path. Under the user's profile they take
-// its permissions, which keep other users out.
+// Makes each missing directory above path, from the deepest that exists, so
+// that a drive, a share (\\server\share) or a long path's \\?\ is never made.
+// Under the user's profile they take its permissions, which keep other users out.
 void makeParents(const std::string& path) {
-    for (std::size_t at = 0; at < path.size(); ++at) {
-        if (!isSeparator(path[at]) || at == 0 || path[at - 1] == ':' || isSeparator(path[at - 1]))
-            continue;
-        const std::string directory = path.substr(0, at);
-        if (!CreateDirectoryW(wide(directory).c_str(), nullptr) &&
+    std::vector<std::string> missing;
+    for (std::size_t at = path.find_last_of("\\/"); at != std::string::npos && at > 0;
+         at = path.find_last_of("\\/", at - 1)) {
+        std::string directory = path.substr(0, at);
+        if (isDirectory(directory))
+            break;
+        missing.push_back(std::move(directory));
+    }
+    for (auto directory = missing.rbegin(); directory != missing.rend(); ++directory)
+        if (!CreateDirectoryW(wide(*directory).c_str(), nullptr) &&
             GetLastError() != ERROR_ALREADY_EXISTS)
             throw JournalError(path, 0,
-                               "cannot make the directory " + directory + ": " +
+                               "cannot make the directory " + *directory + ": " +
                                    errorReason(GetLastError()));
-    }
 }
 
 // Refuses by name what is no file: a directory, which opening fails on with a
@@ -60,10 +70,9 @@ void makeParents(const std::string& path) {
 // (NUL, CON, COM1 and the like, in some versions also with an extension or
 // in any folder), whose full path Windows gives as \\.\NAME.
 void refuseByName(const std::string& path) {
-    const std::wstring name = wide(path);
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (isDirectory(path))
         throw JournalError(path, 0, "is a directory");
+    const std::wstring name = wide(path);
     std::wstring full(GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
     full.resize(GetFullPathNameW(name.c_str(), DWORD(full.size()), full.data(), nullptr));
     if (full.starts_with(L"\\\\.\\"))
