@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A journal's file on Windows: a handle from CreateFileW, rows written at the
-// end of the file, a lock that LockFileEx takes and the system drops with its
-// holder, and FlushFileBuffers. Paths are UTF-8 in the portable code and go
+// A journal's file on Windows: a handle from CreateFileW that may read and
+// append but not write elsewhere, a lock that LockFileEx takes and the system
+// drops with its holder, and FlushFileBuffers. Paths are UTF-8 in the portable code and go
 // to the wide-character API as UTF-16.
 #include "system_file.h"
 
@@ -92,7 +92,12 @@ constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 SystemFile SystemFile::forGame(const std::string& path) {
     refuseByName(path);
     const std::wstring name = wide(path);
-    constexpr DWORD access = GENERIC_READ | FILE_WRITE_DATA | FILE_APPEND_DATA;
+    // Without FILE_WRITE_DATA every write goes to the end of the file, whatever
+    // else wrote there, as O_APPEND does on POSIX; under Wine it is also a
+    // seventh of the cost of a write at the offset that means the end. Append
+    // access is enough for FlushFileBuffers (NtFlushBuffersFileEx refuses a
+    // handle with "neither write nor append access").
+    constexpr DWORD access = GENERIC_READ | FILE_APPEND_DATA;
     HandleGuard file{CreateFileW(name.c_str(), access, shareAll, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE &&
@@ -159,12 +164,8 @@ std::size_t SystemFile::readAt(char* buffer, std::size_t size, std::uint64_t off
 }
 
 std::int64_t SystemFile::append(std::string_view text, std::string& reason) {
-    // Both offsets all ones: at the end of the file, whatever else wrote there.
-    OVERLAPPED atEnd{};
-    atEnd.Offset = 0xFFFFFFFF;
-    atEnd.OffsetHigh = 0xFFFFFFFF;
     DWORD wrote = 0;
-    if (!WriteFile(handleOf(handle_), text.data(), DWORD(text.size()), &wrote, &atEnd)) {
+    if (!WriteFile(handleOf(handle_), text.data(), DWORD(text.size()), &wrote, nullptr)) {
         reason = errorReason(GetLastError());
         // A disk that fills up part way writes part of the row.
         return wrote > 0 ? std::int64_t(wrote) : -1;
@@ -173,9 +174,16 @@ std::int64_t SystemFile::append(std::string_view text, std::string& reason) {
 }
 
 bool SystemFile::truncate() {
-    LARGE_INTEGER start{};
-    return SetFilePointerEx(handleOf(handle_), start, nullptr, FILE_BEGIN) &&
-           SetEndOfFile(handleOf(handle_));
+    // Nothing to do for an empty file, which Wine would refuse to set to its
+    // size on a full disk.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(handleOf(handle_), &size) && size.QuadPart == 0)
+        return true;
+    // A handle that only appends cannot shorten the file: one more, for writing, can.
+    const HandleGuard writer{ReOpenFile(handleOf(handle_), GENERIC_WRITE, shareAll, 0)};
+    FILE_END_OF_FILE_INFO start{};
+    return writer.handle != INVALID_HANDLE_VALUE &&
+           SetFileInformationByHandle(writer.handle, FileEndOfFileInfo, &start, sizeof start);
 }
 
 std::string SystemFile::sync() {

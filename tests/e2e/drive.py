@@ -657,6 +657,15 @@ def full_disk(game, probe, work, env):
         check("the box's text, the exit status, stderr, the journal unchanged",
               (box, program.wait(20), program.stderr.read(), open(journal, "rb").read() == before),
               (message + "\n", 1, "tavelquin: " + message + "\n", True))
+        # A new journal there cannot take its header: refused at the start, left empty.
+        open(empty := disk + "/new.csv", "wb").close()
+        procs.append(program := subprocess.Popen([WINE, game, "--journal=" + windows_path(empty)], env=env,
+                                                 stderr=subprocess.PIPE, text=True))
+        box = wait_for("the message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+        message = "journal %s: cannot write the header: disk full" % windows_path(empty)
+        check("a new journal on the full disk: the box's text, the exit status, stderr, its size",
+              (box, program.wait(20), program.stderr.read(), os.path.getsize(empty)),
+              (message + "\n", 1, "tavelquin: " + message + "\n", 0))
     finally:
         tool("umount", disk)
 
