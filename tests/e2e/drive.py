@@ -667,7 +667,7 @@ def full_disk(game, probe, work, env):
               (box, program.wait(20), program.stderr.read(), os.path.getsize(empty)),
               (message + "\n", 1, "tavelquin: " + message + "\n", 0))
     finally:
-        tool("umount", disk)
+        tool("umount", "--lazy", disk)  # even while a program that failed holds a file there
 
 
 def at_200_percent(game, probe, env):
