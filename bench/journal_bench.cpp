@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Prints what the journal costs, in a scratch directory under $TMPDIR: opening
+// Prints what the journal costs, in a scratch directory in the system's place
+// for temporary files ($TMPDIR, or Windows' %TEMP%): opening
 // and scanning a journal of a million rows (medians, and the peak memory the
 // first scan adds), its page, one append(), the background sync, and a guess in
 // the game with and without its row.
+#include "bench_system.h"
 #include "form1.h"
 #include "form1_description.h"
 #include "hunch_chart.h"
@@ -21,16 +23,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -52,12 +49,6 @@ template <typename Call> double timed(Call call) {
     const auto start = Clock::now();
     call();
     return microseconds(Clock::now() - start);
-}
-
-long peakKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 // Writes a journal of `rows` rows, 200 to a game, 64 KiB at a time.
@@ -89,22 +80,6 @@ std::int64_t wallMilliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::system_clock::now().time_since_epoch())
         .count();
-}
-
-long long fileSize(const std::string& path) {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 ? status.st_size : -1;
-}
-
-// Runs `--scan path` in a new process, whose peak memory is the scan's alone.
-void scanInNewProcess(const std::string& path) {
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        execl("/proc/self/exe", "tavelquin_journal_bench", "--scan", path.c_str(), nullptr);
-        _exit(127);
-    }
-    waitpid(child, nullptr, 0);
 }
 
 // The page of the journal at path, as --report --page makes it: a scan that
@@ -150,21 +125,22 @@ struct NoReporter : rt::ErrorReporter {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--scan") {
-        const long before = peakKiB();
+        const long before = bench::peakKiB();
         const journal::Tally tally = journal::scanJournal(argv[2]);
         std::printf("a scan of %lld rows in a process of its own: peak resident memory %ld KiB "
                     "before it, %ld KiB after\n",
-                    static_cast<long long>(tally.rows), before, peakKiB());
+                    static_cast<long long>(tally.rows), before, bench::peakKiB());
         return 0;
     }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string directory = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") +
-                            "/tavelquin-journal-bench.XXXXXX";
-    if (mkdtemp(directory.data()) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::string big = directory + "/big.csv", small = directory + "/small.csv";
+    namespace fs = std::filesystem;
+    fs::path directory;
+    std::random_device unique;
+    do
+        directory =
+            fs::temp_directory_path() / ("tavelquin-journal-bench." + std::to_string(unique()));
+    while (!fs::create_directory(directory));
+    const std::string big = (directory / "big.csv").string(),
+                      small = (directory / "small.csv").string();
     writeJournal(big, rowCount);
 
     const journal::Tally tally = journal::scanJournal(big);
@@ -178,7 +154,7 @@ int main(int argc, char** argv) {
         }));
     }
     std::printf("journal of %lld rows in %lld games, %.1f MB\n", static_cast<long long>(tally.rows),
-                static_cast<long long>(tally.games), static_cast<double>(fileSize(big)) / 1e6);
+                static_cast<long long>(tally.games), static_cast<double>(fs::file_size(big)) / 1e6);
     std::printf("open, lock, scan and close (Journal): median %7.1f ms of %d\n",
                 median(opens) / 1000, runs);
     std::printf("read-only scan (scanJournal):         median %7.1f ms\n", median(scans) / 1000);
@@ -204,8 +180,9 @@ int main(int argc, char** argv) {
                     "%.1f ms\n",
                     rowCount, median(times) / 1000);
     }
+    // A new process for each, whose peak memory is the scan's alone.
     for (const std::string& path : {small, big})
-        scanInNewProcess(path);
+        bench::runAgain("--scan", path);
 
     {
         journal::Journal journal(small);
@@ -215,7 +192,7 @@ int main(int argc, char** argv) {
                 journal.append({wallMilliseconds(), 1 + i % 6, 1, true});
             }));
         std::printf("append() back to back: median %.2f us of 10000 calls, which the thread "
-                    "synced in %llu fdatasyncs\n",
+                    "synced in %llu syncs\n",
                     median(appends), static_cast<unsigned long long>(journal.syncs()));
         appends.clear();
         for (int i = 0; i < 20; ++i) {
@@ -229,20 +206,22 @@ int main(int argc, char** argv) {
                     timed([&] { journal.close(); }) / 1000);
     }
     {
-        // What a guess would wait for if it synced its own row.
-        const int fd = open(small.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        // What a guess would wait for if it synced its own row, through the
+        // journal's own calls (fdatasync, FlushFileBuffers).
+        journal::SystemFile file = journal::SystemFile::forGame(small);
         const std::string row = "2026-12-08T03:34:05.123Z,7,red,blue,1,0\r\n";
         std::vector<double> syncs;
         for (int i = 0; i < 20; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             syncs.push_back(timed([&] {
-                if (write(fd, row.data(), row.size()) != static_cast<ssize_t>(row.size()) ||
-                    fdatasync(fd) != 0)
-                    std::perror("write or fdatasync");
+                std::string reason;
+                if (file.append(row, reason) != static_cast<std::int64_t>(row.size()) ||
+                    !(reason = file.sync()).empty())
+                    std::fprintf(stderr, "a row's write and sync failed: %s\n", reason.c_str());
             }));
         }
-        close(fd);
-        std::printf("a row's write with its own fdatasync, as without the thread: median %.2f ms\n",
+        file.close();
+        std::printf("a row's write with a sync of its own, as without the thread: median %.2f ms\n",
                     median(syncs) / 1000);
     }
     {
@@ -270,7 +249,5 @@ int main(int argc, char** argv) {
                     "row\n",
                     median(without), median(with));
     }
-    std::remove(big.c_str());
-    std::remove(small.c_str());
-    rmdir(directory.c_str());
+    fs::remove_all(directory);
 }

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A journal's file on Windows: a handle from CreateFileW, rows written at the
-// end of the file, a lock that LockFileEx takes and the system drops with its
-// holder, and FlushFileBuffers. Paths are UTF-8 in the portable code and go
+// A journal's file on Windows: a handle from CreateFileW that may read and
+// append but not write elsewhere, a lock that LockFileEx takes and the system
+// drops with its holder, and FlushFileBuffers. Paths are UTF-8 in the portable code and go
 // to the wide-character API as UTF-16.
 #include "system_file.h"
 
@@ -11,6 +11,8 @@
 #include "text_encoding.h"
 
 #include <windows.h>
+
+#include <vector>
 
 namespace journal {
 
@@ -38,28 +40,43 @@ struct HandleGuard {
     }
 };
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Makes each missing directory above path. Under the user's profile they take
-// its permissions, which keep other users out.
-void makeParents(const std::string& path) {
-    for (std::size_t at = 0; at < path.size(); ++at) {
-        if (!isSeparator(path[at]) || at == 0 || path[at - 1] == ':' || isSeparator(path[at - 1]))
-            continue;
-        const std::string directory = path.substr(0, at);
-        if (!CreateDirectoryW(wide(directory).c_str(), nullptr) &&
-            GetLastError() != ERROR_ALREADY_EXISTS)
-            throw JournalError(path, 0,
-                               "cannot make the directory " + directory + ": " +
-                                   errorReason(GetLastError()));
-    }
+bool isDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Refuses a directory by name: opening one fails with a reason that does not say so.
-void refuseDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+// Makes each missing directory above path, from the deepest that exists, so
+// that a drive, a share (\\server\share) or a long path's \\?\ is never made.
+// Under the user's profile they take its permissions, which keep other users out.
+void makeParents(const std::string& path) {
+    std::vector<std::string> missing;
+    for (std::size_t at = path.find_last_of("\\/"); at != std::string::npos && at > 0;
+         at = path.find_last_of("\\/", at - 1)) {
+        std::string directory = path.substr(0, at);
+        if (isDirectory(directory))
+            break;
+        missing.push_back(std::move(directory));
+    }
+    for (auto directory = missing.rbegin(); directory != missing.rend(); ++directory)
+        if (!CreateDirectoryW(wide(*directory).c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            throw JournalError(path, 0,
+                               "cannot make the directory " + *directory + ": " +
+                                   errorReason(GetLastError()));
+}
+
+// Refuses by name what is no file: a directory, which opening fails on with a
+// reason that does not say so, and a name that Windows takes for a device
+// (NUL, CON, COM1 and the like, in some versions also with an extension or
+// in any folder), whose full path Windows gives as \\.\NAME.
+void refuseByName(const std::string& path) {
+    if (isDirectory(path))
         throw JournalError(path, 0, "is a directory");
+    const std::wstring name = wide(path);
+    std::wstring full(GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(GetFullPathNameW(name.c_str(), DWORD(full.size()), full.data(), nullptr));
+    if (full.starts_with(L"\\\\.\\"))
+        throw JournalError(path, 0, "not a regular file");
 }
 
 // Refuses anything but a file on a disk: a console, a pipe, a device.
@@ -73,9 +90,14 @@ constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 } // namespace
 
 SystemFile SystemFile::forGame(const std::string& path) {
-    refuseDirectory(path);
+    refuseByName(path);
     const std::wstring name = wide(path);
-    constexpr DWORD access = GENERIC_READ | FILE_WRITE_DATA | FILE_APPEND_DATA;
+    // Without FILE_WRITE_DATA every write goes to the end of the file, whatever
+    // else wrote there, as O_APPEND does on POSIX; under Wine it is also a
+    // seventh of the cost of a write at the offset that means the end. Append
+    // access is enough for FlushFileBuffers (NtFlushBuffersFileEx refuses a
+    // handle with "neither write nor append access").
+    constexpr DWORD access = GENERIC_READ | FILE_APPEND_DATA;
     HandleGuard file{CreateFileW(name.c_str(), access, shareAll, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE &&
@@ -90,6 +112,12 @@ SystemFile SystemFile::forGame(const std::string& path) {
     if (file.handle == INVALID_HANDLE_VALUE)
         throw JournalError(path, 0, errorReason(GetLastError()));
     checkRegular(file.handle, path);
+    // Windows refuses to open a file marked read-only for writing, even for
+    // an administrator; Wine lets root do it, so the mark is checked here too.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileInformationByHandle(file.handle, &information) &&
+        (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+        throw JournalError(path, 0, errorReason(ERROR_ACCESS_DENIED));
     OVERLAPPED at{};
     at.OffsetHigh = lockOffsetHigh;
     if (!LockFileEx(file.handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
@@ -101,7 +129,7 @@ SystemFile SystemFile::forGame(const std::string& path) {
 }
 
 SystemFile SystemFile::forReading(const std::string& path) {
-    refuseDirectory(path);
+    refuseByName(path);
     HandleGuard file{CreateFileW(wide(path).c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
@@ -122,12 +150,8 @@ std::size_t SystemFile::readAt(char* buffer, std::size_t size, std::uint64_t off
 }
 
 std::int64_t SystemFile::append(std::string_view text, std::string& reason) {
-    // Both offsets all ones: at the end of the file, whatever else wrote there.
-    OVERLAPPED atEnd{};
-    atEnd.Offset = 0xFFFFFFFF;
-    atEnd.OffsetHigh = 0xFFFFFFFF;
     DWORD wrote = 0;
-    if (!WriteFile(handleOf(handle_), text.data(), DWORD(text.size()), &wrote, &atEnd)) {
+    if (!WriteFile(handleOf(handle_), text.data(), DWORD(text.size()), &wrote, nullptr)) {
         reason = errorReason(GetLastError());
         // A disk that fills up part way writes part of the row.
         return wrote > 0 ? std::int64_t(wrote) : -1;
@@ -136,9 +160,16 @@ std::int64_t SystemFile::append(std::string_view text, std::string& reason) {
 }
 
 bool SystemFile::truncate() {
-    LARGE_INTEGER start{};
-    return SetFilePointerEx(handleOf(handle_), start, nullptr, FILE_BEGIN) &&
-           SetEndOfFile(handleOf(handle_));
+    // Nothing to do for an empty file, which Wine would refuse to set to its
+    // size on a full disk.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(handleOf(handle_), &size) && size.QuadPart == 0)
+        return true;
+    // A handle that only appends cannot shorten the file: one more, for writing, can.
+    const HandleGuard writer{ReOpenFile(handleOf(handle_), GENERIC_WRITE, shareAll, 0)};
+    FILE_END_OF_FILE_INFO start{};
+    return writer.handle != INVALID_HANDLE_VALUE &&
+           SetFileInformationByHandle(writer.handle, FileEndOfFileInfo, &start, sizeof start);
 }
 
 std::string SystemFile::sync() {

@@ -8,8 +8,8 @@
 namespace win32ui {
 
 Win32GameSession::Win32GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
-                                   Win32Host::TimeSource time)
-    : game(random, reporter), runtime(game.runtime), host(runtime, std::move(time)),
+                                   Win32Host::TimeSource time, journal::Journal* journal)
+    : game(random, reporter, journal), runtime(game.runtime), host(runtime, std::move(time)),
       form(game.form), form1(game.form1), window(host.addWindow(form)) {
     game.start(*this);
     window.addShortcut('H', [this] { announce(game.reading()); });

@@ -10,11 +10,12 @@
 namespace win32ui {
 
 // The game under Win32: the portable session with its window, on a host
-// that keeps the runtime's clock, speaking the meter's reading on H.
+// that keeps the runtime's clock, speaking the meter's reading on H; with a
+// journal, it keeps every guess there.
 class Win32GameSession : public session::Presenter {
 public:
     Win32GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
-                     Win32Host::TimeSource time = {});
+                     Win32Host::TimeSource time = {}, journal::Journal* journal = nullptr);
     Win32GameSession(const Win32GameSession&) = delete;
     Win32GameSession& operator=(const Win32GameSession&) = delete;
 

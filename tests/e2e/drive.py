@@ -486,12 +486,14 @@ def wine(game, work, probe, bcrypt, prefix, window_tests):
                                            "640x480x24"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
     display = ":" + wait_for("Xvfb's display number", lambda: select.select([xvfb.stdout], [], [], 0)[0] and
                              xvfb.stdout.readline().decode().strip())
+    # Wine reads a command line in the locale's character set: UTF-8 for a journal's name beyond ASCII.
     envs = [dict(os.environ, DISPLAY=display, WINEPREFIX=own_prefix(prefix, work + "/prefix%d" % dpi, dpi),
-                 WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=") for dpi in (96, 192)]
+                 WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8") for dpi in (96, 192)]
     try:  # first the window's own tests, which need the display
         tests = subprocess.run([WINE, window_tests], env=envs[0], capture_output=True, text=True)
         check("the Win32 window tests' status; they said:\n%s\n" % tests.stdout[-3000:], tests.returncode, 0)
         play_wine(game, probe, bcrypt, work, envs[0])
+        full_disk(game, probe, work, envs[0])
         at_200_percent(game, probe, envs[1])
     finally:  # each prefix's wineserver ends, and every program in it
         for env in envs:
@@ -506,8 +508,24 @@ def start_wine(command, probe, env):
     return program, wid, wait_for("the controls through MSAA", lambda: (m := msaa(probe, env))[0].get(EXIT) and m)
 
 
+def windows_path(path):  # a path of ours as the game takes it, on Wine's drive Z:
+    return "Z:" + path.replace("/", "\\")
+
+
+def listen(probe, env):
+    # What a screen reader hears from the game that runs: its announcer's live region events.
+    procs.append(listener := subprocess.Popen([WINE, probe, "listen", "90"], env=env, stdout=subprocess.PIPE, text=True))
+    check("the listener", listener.stdout.readline(), "ready\n")
+    threading.Thread(target=lambda: [heard.append(line[5:].rstrip("\n")) for line in listener.stdout], daemon=True).start()
+
+
 def play_wine(game, probe, bcrypt, work, env):
-    program, wid, (found, focus) = start_wine([game], probe, env)
+    # With a journal in a folder whose name goes beyond ASCII, through the
+    # wide-character command line and file calls.
+    os.mkdir(work + "/Spieler Jürgen")
+    journal = work + "/Spieler Jürgen/journal ß.csv"
+    keep = "--journal=" + windows_path(journal)
+    program, wid, (found, focus) = start_wine([game, keep], probe, env)
     size, pixel = wait_for("the window painted", lambda: (s := shot(wid, env))[1](100, 28) != "000000" and s)
     labels = {pixel(x, y) for x in range(16, 176) for y in range(88, 105)}
     check("at 96 dpi: the window's size, the six squares solid, the panel black without a focus mark, "
@@ -527,10 +545,7 @@ def play_wine(game, probe, bcrypt, work, env):
     check("every control's accessible name, the counts' descriptions, the focus on the panel",
           ({i: c[2] for i, c in found.items()}, {found[i][3] for i in (13, 14, 15, 16)}, focus),
           (NAMES, {reading}, PANEL))
-    # What a screen reader hears: the announcer's live region events.
-    procs.append(listener := subprocess.Popen([WINE, probe, "listen", "90"], env=env, stdout=subprocess.PIPE, text=True))
-    check("the listener", listener.stdout.readline(), "ready\n")
-    threading.Thread(target=lambda: [heard.append(line[5:].rstrip("\n")) for line in listener.stdout], daemon=True).start()
+    listen(probe, env)
 
     # Tab to Red, which shows the focus mark; Start by mouse fixes the secret
     # and hands the focus to Stop; Shift+Tab passes over Start to Orange.
@@ -563,17 +578,41 @@ def play_wine(game, probe, bcrypt, work, env):
     # H speaks what the counts' descriptions say.
     tool("xdotool", "key", "h", env=env)
     reading = wait_for("the reading after H", lambda: heard[3:4])[0]
-    check("H's reading, and the counts' descriptions", (reading[:len("Blind guesses: 1, right: ")],
-          {msaa(probe, env)[0][i][3] for i in (13, 14, 15, 16)}), ("Blind guesses: 1, right: ", {reading}))
+    meter = "In 1 game: Blind guesses: 1, right: "
+    check("H's reading, and the counts' descriptions", (reading[:len(meter)],
+          {msaa(probe, env)[0][i][3] for i in (13, 14, 15, 16)}), (meter, {reading}))
     # A click on Red, a word on the guess; Stop ends the reveal at once.
     tool("xdotool", "mousemove", "--window", wid, "100", "28", "click", "1", env=env)
-    wait_for("the second guess's word", lambda: heard[4:5])
+    red = wait_for("the second guess's word", lambda: heard[4:5])[0]
     tool("xdotool", "mousemove", "--window", wid, "92", "120", "click", "1", env=env)
     wait_for("Stop's word", lambda: heard[5:6])
     found = msaa(probe, env)[0]
     check("Stop: what is heard, the panel, the counts' total, Start",
           (heard[5:], found[PANEL][2], int(found[CORRECT][2][9:]) + int(found[INCORRECT][2][11:]), found[START][1]),
           (["Hidden again."], "Colour panel: hidden", 2, False))
+
+    # Killed as Task Manager's End task does, the game has lost no guess that a
+    # count showed. The next start reads the journal's tally as the first game
+    # last did and keeps a third start out while it runs; Exit ends it.
+    reading = found[CORRECT][3]
+    tool(WINE, "taskkill", "/F", "/IM", os.path.basename(game), env=env)
+    program.wait(20)
+    secret = lambda said: "orange" if said == "Correct: Orange." else "red" if said == "Correct: Red." else \
+        said[len("Incorrect: it was "):-1].lower()
+    check("the journal's rows after the kill", [row.split(",")[1:] for row in open(
+        journal, newline="", encoding="utf-8").read().split("\r\n")[1:]],
+          [["1", "orange", secret(said), "1", str(int(said == "Correct: Orange."))],
+           ["1", "red", secret(red), "1", str(int(red == "Correct: Red."))], []])
+    program, wid, (found, focus) = start_wine([game, keep], probe, env)
+    listen(probe, env)
+    tool("xdotool", "windowfocus", wid, "key", "h", env=env)
+    procs.append(third := subprocess.Popen([WINE, game, keep], env=env, stderr=subprocess.PIPE, text=True))
+    box = wait_for("the third start's message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+    refused = "journal %s: another running game holds it" % windows_path(journal)
+    check("the reading after the restart, heard on H and in the counts' descriptions; the third start's box, "
+          "status and stderr", (wait_for("the reading after H", lambda: heard[6:7])[0], found[CORRECT][3],
+                                 box, third.wait(20), third.stderr.read()),
+          (reading, reading, refused + "\n", 1, "tavelquin: " + refused + "\n"))
     tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
     check("the exit status after Exit", program.wait(20), 0)
 
@@ -595,6 +634,42 @@ def play_wine(game, probe, bcrypt, work, env):
           (message + "\n", 1, "tavelquin: " + message + "\n"))
 
 
+def full_disk(game, probe, work, env):
+    # A full disk: a small tmpfs in this test's own mount namespace, full but
+    # for what is left of the journal's last page, which its rows fill to the
+    # byte. A guess's row finds no room: run-time error 57 with Windows' reason
+    # (Wine's words) in a message box, then status 1, and the journal as it was.
+    os.mkdir(disk := work + "/disk")
+    tool("mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk)
+    try:
+        rows = ["2026-12-08T05:00:%02d.000Z,1,red,blue,1,0," % i for i in range(60)]
+        text = "time,game,guess,secret,blind,right,note\r\n" + "".join(row + "\r\n" for row in rows)
+        before = (text[:-2] + "x" * (4096 - len(text)) + "\r\n").encode()
+        open(journal := disk + "/journal.csv", "wb").write(before)
+        with contextlib.suppress(OSError), open(disk + "/filler", "wb", buffering=0) as filler:
+            while filler.write(b"\0" * 4096):
+                pass
+        check("the room left on the disk, the journal's size", (os.statvfs(disk).f_bavail, len(before)), (0, 4096))
+        program, wid, found = start_wine([game, "--journal=" + windows_path(journal)], probe, env)
+        tool("xdotool", "mousemove", "--window", wid, "100", "28", "click", "1", env=env)  # Red
+        box = wait_for("the message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+        message = "Run-time error 57: Device I/O error (journal %s: cannot add a row: disk full)" % windows_path(journal)
+        check("the box's text, the exit status, stderr, the journal unchanged",
+              (box, program.wait(20), program.stderr.read(), open(journal, "rb").read() == before),
+              (message + "\n", 1, "tavelquin: " + message + "\n", True))
+        # A new journal there cannot take its header: refused at the start, left empty.
+        open(empty := disk + "/new.csv", "wb").close()
+        procs.append(program := subprocess.Popen([WINE, game, "--journal=" + windows_path(empty)], env=env,
+                                                 stderr=subprocess.PIPE, text=True))
+        box = wait_for("the message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+        message = "journal %s: cannot write the header: disk full" % windows_path(empty)
+        check("a new journal on the full disk: the box's text, the exit status, stderr, its size",
+              (box, program.wait(20), program.stderr.read(), os.path.getsize(empty)),
+              (message + "\n", 1, "tavelquin: " + message + "\n", 0))
+    finally:
+        tool("umount", "--lazy", disk)  # even while a program that failed holds a file there
+
+
 def at_200_percent(game, probe, env):
     # Laid out at the scale, sharp: 382 x 270 with solid 50 x 50 squares. A
     # click on a label does nothing; Alt+F4 then closes the window.
@@ -613,6 +688,12 @@ def at_200_percent(game, probe, env):
 
 def main():
     mode, game, *wine_files = sys.argv[1:]
+    if mode == "wine" and not os.environ.get("TAVELQUIN_E2E_OWN_MOUNTS"):
+        # In a mount namespace of our own, where a tmpfs can play a full disk:
+        # as root, or else as root of a user namespace of our own.
+        os.environ["TAVELQUIN_E2E_OWN_MOUNTS"] = "1"
+        os.execvp("unshare", ["unshare", "--mount", *([] if os.getuid() == 0 else ["--map-root-user"]),
+                              sys.executable, *sys.argv])
     for name in "DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI".split():
         os.environ.pop(name, None)
     with tempfile.TemporaryDirectory(prefix="tavelquin-e2e.") as work:
