@@ -109,8 +109,13 @@ def guess(app):
 def start(command, env):
     # The game, once its whole window is on the accessibility bus.
     procs.append(program := subprocess.Popen(command, env=env))
-    app = wait_for("the game on the accessibility bus", lambda: next((a for a in pyatspi.Registry.getDesktop(0) if
-                                                                      a and a.get_process_id() == program.pid), None))
+    def pid(app):  # a game killed before may still be listed, and no longer answers
+        try:
+            return app and app.get_process_id()
+        except GLib.GError:
+            return None
+    app = wait_for("the game on the accessibility bus", lambda: next(
+        (a for a in pyatspi.Registry.getDesktop(0) if pid(a) == program.pid), None))
     named = wait_for("the whole window", lambda: (n := {n.name: n for n in pyatspi.findAllDescendants(
         app, lambda n: True)}).get("Exit") and n)
     time.sleep(0.3)  # a guess finds the first secret drawn 200 ms after the start
