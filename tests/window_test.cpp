@@ -193,7 +193,9 @@ TEST_F(Window, KeysAndClicksScoreRevealHideAndAreTold) {
     const QString reading = "Blind guesses: 2, right: 0 (0%). Luck alone: 1 in 6 (16.7%). No "
                             "better than luck so far.";
     for (const char* name : {"Label1", "Label2", "Label3", "Label4"})
-        EXPECT_EQ(game.widget(name)->toolTip(), reading) << name;
+        EXPECT_EQ(game.widget(name)->toolTip(),
+                  reading + " Press J to open your journal's page in your browser.")
+            << name;
     game.runtime.advance(3000);
     EXPECT_TRUE(solid(grab(panel), Qt::black) && game.told() == "1/2 Hidden again.");
 }
