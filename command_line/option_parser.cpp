@@ -13,9 +13,9 @@ constexpr std::size_t none = std::size_t(-1);
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v'; }
 
-// One option's help: its names in a column `width` wide, then its text
-// wrapped to end by column 79, as Qt's parser lays it out (a line may take one
-// character more after a break, as there).
+// One option's help: its names in a column `width` wide, then its text, one
+// paragraph, wrapped to end by column 79, as Qt's parser lays it out (a line
+// may take one character more after a break, as there).
 std::string wrapped(const std::string& names, std::size_t width, const std::string& text) {
     std::string out;
     std::size_t nameAt = 0;
@@ -38,9 +38,6 @@ std::string wrapped(const std::string& names, std::size_t width, const std::stri
             nextLineStart = lastBreakable + 1;
         } else if ((x > max - 1 && lastBreakable == none) || i + 1 == text.size()) {
             breakAt = nextLineStart = i + 1;
-        } else if (text[i] == '\n') {
-            breakAt = i;
-            nextLineStart = i + 1;
         }
         if (breakAt == none)
             continue;
