@@ -1,27 +1,36 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A report's output on Linux: files through stdio, folders of mode 0700, and
-// paths as a POSIX shell reads them.
+// A report's output on Linux: new files of mode 0600 for the player alone or
+// as the umask leaves them, folders of mode 0700, and paths as a POSIX shell
+// reads them.
 #include "system_output.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace report {
 
-std::string writeFile(const std::string& path, std::string_view text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int error = errno;
-    if (file != nullptr && std::fclose(file) != 0 && written) {
-        written = false;
-        error = errno;
+std::string writeFile(const std::string& path, std::string_view text, bool privately) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, privately ? 0600 : 0666);
+    if (fd < 0)
+        return std::strerror(errno);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno != EINTR) {
+            const int error = errno;
+            ::close(fd);
+            return std::strerror(error);
+        }
+        done += wrote > 0 ? std::size_t(wrote) : 0;
     }
-    return written ? std::string() : std::strerror(error);
+    return ::close(fd) == 0 ? std::string() : std::strerror(errno);
 }
 
 std::string makeFolders(const std::string& path) {

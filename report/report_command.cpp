@@ -37,14 +37,15 @@ bool missing(const std::string& path) {
 // Writes the page of the journal at journalPath to pagePath: the journal's
 // page from reading, or with no reading, the page on how to start one, whose
 // commands name the journal when the command line did, and the page when it
-// is not the one beside the journal. That page's folder is made if missing.
+// is not the one beside the journal. The page beside the journal is for the
+// player alone, as the journal is, and its folder is made if missing.
 // Returns nothing, or the line that says why it could not.
 std::string writePage(const std::string& journalPath, bool named, const std::string& pagePath,
                       bool beside, const JournalReading* reading, const HunchChart& chart) {
     std::string reason;
     if (reading) {
-        reason =
-            writeFile(pagePath, journalPage(journalPath, reading->tally, chart, reading->draw));
+        reason = writeFile(pagePath, journalPage(journalPath, reading->tally, chart, reading->draw),
+                           beside);
     } else {
         const std::string journalOption = named ? "=" + commandWord(journalPath) : "";
         const std::string pageOption = beside ? "" : "=" + commandWord(pagePath);
@@ -54,7 +55,8 @@ std::string writePage(const std::string& journalPath, bool named, const std::str
             reason = writeFile(
                 pagePath,
                 noJournalPage(journalPath, "tavelquin --journal" + journalOption,
-                              "tavelquin --report" + journalOption + " --page" + pageOption));
+                              "tavelquin --report" + journalOption + " --page" + pageOption),
+                beside);
     }
     return reason.empty() ? reason : "cannot write the page " + pagePath + ": " + reason;
 }

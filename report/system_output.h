@@ -11,8 +11,9 @@
 namespace report {
 
 // Writes text as the whole of the file at path, which it makes or empties
-// first: nothing, or the reason it failed.
-std::string writeFile(const std::string& path, std::string_view text);
+// first, a new file for the player alone if privately: nothing, or the reason
+// it failed.
+std::string writeFile(const std::string& path, std::string_view text, bool privately = false);
 
 // Makes each missing folder above path, for the player alone: nothing, or
 // the reason it failed.

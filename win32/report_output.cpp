@@ -16,7 +16,9 @@ namespace report {
 using win32ui::errorReason;
 using win32ui::wide;
 
-std::string writeFile(const std::string& path, std::string_view text) {
+// Under the user's profile a file takes its permissions, which keep other
+// users out, privately or not.
+std::string writeFile(const std::string& path, std::string_view text, bool) {
     const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

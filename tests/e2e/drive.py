@@ -203,9 +203,9 @@ def play(game, work, wayland=False):
     opened = wait_for("the browser asked to open a page", lambda: os.path.exists(work + "/opened") and open(
         work + "/opened").read())
     on_page = re.search(r'<p id="reading">(.*?)</p>', open(work + "/journal.html").read(), re.S)
-    check("what J had the browser open, the reading on that page, the game still running",
-          (opened, on_page and html.unescape(on_page.group(1)), program.poll()),
-          ("file://%s/journal.html\n" % work, reading, None))
+    check("what J had the browser open, the reading on that page, the page's mode, the game still running",
+          (opened, on_page and html.unescape(on_page.group(1)), oct(os.stat(work + "/journal.html").st_mode & 0o777),
+           program.poll()), ("file://%s/journal.html\n" % work, reading, "0o600", None))
 
     # Killed, the game has lost no guess that a count showed. The next start
     # goes on from the journal, reads its tally as the first game did, keeps a
