@@ -12,4 +12,8 @@ namespace journal {
 // JournalError.
 std::string defaultPath();
 
+// The default place as the help names it to a player of this system:
+// "$XDG_STATE_HOME/tavelquin/journal.csv".
+std::string defaultPlace();
+
 } // namespace journal

@@ -25,4 +25,6 @@ std::string defaultPath() {
     return xdgJournalPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 
+std::string defaultPlace() { return "$XDG_STATE_HOME/tavelquin/journal.csv"; }
+
 } // namespace journal

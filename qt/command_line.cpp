@@ -4,14 +4,13 @@
 #include "command_line.h"
 #include "network_listeners.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QString>
 #include <QStringList>
 
 #include <cstdio>
-#include <cstring>
-#include <utility>
+#include <string>
+#include <vector>
 
 namespace qtui {
 namespace {
@@ -56,146 +55,72 @@ bool bounded(const QString& path) {
     return !file.exists() || (file.isFile() && file.size() <= 1 << 20);
 }
 
-// What --version says after the version, as GNU programs do.
-constexpr const char* licence = R"(Copyright 2026 The Tavelquin developers
-License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
-This is free software: you are free to change and redistribute it.
-There is NO WARRANTY, to the extent permitted by law.
-)";
+// What the help says of the Linux program beyond the game's own options.
+const cli::FrontEndHelp help{
+    {"Qt's own options, such as -platform NAME or -style NAME, work too; the file of "
+     "-stylesheet, -qwindowicon or -icon must be a regular one of at most 1 MiB."},
+    {"no display could be opened", "Qt stopped on a fatal error or lost the display"},
+    {"Qt's vnc platform or tuiotouch plugin was asked for without --allow-network-listening"},
+    {"a file that is not a regular one of at most 1 MiB"},
+};
 
-constexpr const char* afterHelp = R"(
-Qt's own options, such as -platform NAME or -style NAME, work too; the file
-of -stylesheet, -qwindowicon or -icon must be a regular one of at most 1 MiB.
+int answer(const cli::Answer& answer) {
+    std::fputs(answer.out.c_str(), stdout);
+    std::fputs(answer.error.c_str(), stderr);
+    return answer.status;
+}
 
-Exit status: 0 when the game ends or after --help, --version or a report; 1
-when no display could be opened, Qt stopped on a fatal error or lost the
-display, a journal was refused or could not be written, a report could not
-read its journal (but --page makes a page of a missing one) or write its
-plot or page, a run-time error ended the game, or Qt's vnc platform or
-tuiotouch plugin was asked for without --allow-network-listening; 2 for an
-unknown option, an option without its value, --plot or --page without
---report, a stray argument, a file that is not a regular one of at most
-1 MiB, or a faulty window description.
-)";
-
-int usageError(const QString& error) {
-    std::fprintf(stderr, "tavelquin: %s Try 'tavelquin --help'.\n", qPrintable(error));
-    return 2;
+QStringList values(const cli::OptionParser& parser, const char* name) {
+    QStringList values;
+    for (const std::optional<std::string>& value : parser.values(name))
+        values << QString::fromStdString(value.value_or(""));
+    return values;
 }
 
 } // namespace
 
-std::optional<int> handleCommandLine(int argc, char* argv[], Options& options) {
-    QCommandLineParser parser;
-    // Qt's options start with one dash, as in -platform xcb.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral(TAVELQUIN_SUMMARY));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and exits."));
-    const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Shows the version and exits."));
-    const QCommandLineOption allowListening(
-        QStringLiteral("allow-network-listening"),
-        QStringLiteral("Lets Qt's vnc platform or tuiotouch plugin listen on the network, where "
-                       "anyone may connect, with no password."));
-    const QCommandLineOption journal(
-        QStringLiteral("journal"),
-        QStringLiteral("Keeps every guess in a journal, so that the hunch meter goes on across "
-                       "games: $XDG_STATE_HOME/tavelquin/journal.csv, or FILE with "
-                       "--journal=FILE."));
-    const QCommandLineOption report(
-        QStringLiteral("report"),
-        QStringLiteral("Prints the journal's games, blind guesses and reading, and exits; needs "
-                       "no display. --report=FILE reads FILE."));
-    const QCommandLineOption plot(
-        QStringLiteral("plot"),
-        QStringLiteral("With --report, also draws the rate of right blind guesses over the "
-                       "journal, against luck and the meter's bands: as SVG for a FILE "
-                       "ending in .svg, else as a PNG image."),
-        QStringLiteral("FILE.png"));
-    const QCommandLineOption page(
-        QStringLiteral("page"),
-        QStringLiteral("With --report, also writes the report and its chart as one HTML page "
-                       "that needs nothing else; with no journal yet, a page that says how to "
-                       "start one."),
-        QStringLiteral("FILE.html"));
-    parser.addOptions({help, version, journal, report, plot, page, allowListening});
-    for (const QtOption& qt : qtOptions) {
-        QCommandLineOption option(QString::fromLatin1(qt.name));
-        if (qt.takes != Takes::nothing)
-            option.setValueName(QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-
-    // --journal and --report take an optional =FILE, which the parser cannot
-    // tell from a value: it gets the options alone.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        QString argument = QString::fromLocal8Bit(argv[i]);
-        for (auto [name, value] :
-             {std::pair{"--journal", &options.journal}, std::pair{"--report", &options.report}}) {
-            if (i > 0 && (argument == QLatin1String(name) ||
-                          argument.startsWith(QLatin1String(name) + QLatin1Char('=')))) {
-                *value = argument.mid(int(std::strlen(name)) + 1).toStdString();
-                argument = QLatin1String(name);
-            }
-        }
-        arguments << argument;
-    }
-    if (!parser.parse(arguments))
-        return usageError(parser.errorText());
-    // Also as -journal and -report, which Qt's one-dash style lets through.
-    if (parser.isSet(journal) && !options.journal)
-        options.journal = "";
-    if (parser.isSet(report) && !options.report)
-        options.report = "";
-    if (parser.isSet(plot) && !options.report)
-        return usageError(QStringLiteral("--plot draws a report: it needs --report."));
-    if (parser.isSet(page) && !options.report)
-        return usageError(QStringLiteral("--page shows a report: it needs --report."));
-    if (parser.isSet(plot))
-        options.plot = parser.value(plot).toStdString();
-    if (parser.isSet(page))
-        options.page = parser.value(page).toStdString();
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
-    if (parser.isSet(help)) {
-        // The usage line names the program as it was started, which the
-        // parser reads from a core application; that needs no display.
-        QCoreApplication core(argc, argv);
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        std::fputs(afterHelp, stdout);
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("Tavelquin %s\n%s", TAVELQUIN_VERSION_TEXT, licence);
-        return 0;
-    }
-    // A report opens no display and loads no plugin of the command line's.
-    if (options.report)
+std::optional<int> handleCommandLine(int argc, char* argv[], cli::Options& options) {
+    std::vector<cli::Option> table = cli::gameOptions();
+    table.push_back({{"allow-network-listening"},
+                     cli::Takes::nothing,
+                     "",
+                     "Lets Qt's vnc platform or tuiotouch plugin listen on the network, where "
+                     "anyone may connect, with no password."});
+    for (const QtOption& qt : qtOptions)
+        table.push_back({{qt.name},
+                         qt.takes == Takes::nothing ? cli::Takes::nothing : cli::Takes::required,
+                         "value",
+                         ""});
+    cli::OptionParser parser(std::move(table));
+    if (std::optional<cli::Answer> given =
+            cli::readOptions(parser, std::vector<std::string>(argv, argv + argc), help, options))
+        return answer(*given);
+    // A report opens no display and loads no plugin of the command line's,
+    // unless it opens its page in the browser.
+    if (options.report && !(options.page && options.page->empty()))
         return std::nullopt;
     for (const QtOption& qt : qtOptions)
-        for (const QString& path : parser.values(QString::fromLatin1(qt.name)))
+        for (const QString& path : values(parser, qt.name))
             if (qt.takes == Takes::file && !bounded(path))
-                return usageError(QStringLiteral("-%1 %2 is not a regular file of at most 1 MiB.")
-                                      .arg(QString::fromLatin1(qt.name), path));
+                return answer(
+                    cli::usageError(QStringLiteral("-%1 %2 is not a regular file of at most 1 MiB.")
+                                        .arg(QString::fromLatin1(qt.name), path)
+                                        .toStdString()));
     // Qt takes its platform from -platform, else from QT_QPA_PLATFORM. Both are
     // checked, as the parser also takes a -platform=NAME, which Qt skips.
-    const QStringList platforms = parser.values(QStringLiteral("platform"))
+    const QStringList platforms = values(parser, "platform")
                                   << qEnvironmentVariable("QT_QPA_PLATFORM");
     for (const QString& list : platforms)
         for (const QString& platform : list.split(QLatin1Char(';')))
             for (const QString& option : platform.split(QLatin1Char(':')).mid(1))
                 if (option.startsWith(QLatin1String("configfile=")) && !bounded(option.mid(11)))
-                    return usageError(
+                    return answer(cli::usageError(
                         QStringLiteral("The platform %1 names no regular file of at most 1 MiB.")
-                            .arg(platform));
-    const QStringList listeners =
-        networkListeners(platforms, parser.values(QStringLiteral("plugin"))
-                                        << qEnvironmentVariable("QT_QPA_GENERIC_PLUGINS"));
-    if (!listeners.isEmpty() && !parser.isSet(allowListening)) {
+                            .arg(platform)
+                            .toStdString()));
+    const QStringList listeners = networkListeners(
+        platforms, values(parser, "plugin") << qEnvironmentVariable("QT_QPA_GENERIC_PLUGINS"));
+    if (!listeners.isEmpty() && !parser.isSet("allow-network-listening")) {
         std::fprintf(stderr,
                      "tavelquin: refusing Qt's %s, which would let anyone on the network play, "
                      "with no password; ./play serves the game over VNC to you alone, and "

@@ -5,7 +5,6 @@
 // display, builds the game and its window, then runs the event loop until no
 // form is left; or prints a journal's report instead.
 #include "command_line.h"
-#include "default_path.h"
 #include "icon.h"
 #include "journal_error.h"
 #include "journal_report.h"
@@ -24,23 +23,20 @@ int main(int argc, char* argv[]) {
     // A file size limit then fails the journal's write, a run-time error,
     // instead of killing the game.
     std::signal(SIGXFSZ, SIG_IGN);
-    qtui::Options options;
+    cli::Options options;
     if (std::optional<int> status = qtui::handleCommandLine(argc, argv, options))
         return *status;
     std::optional<journal::Journal> journal;
     try {
-        // --report=FILE, else --journal=FILE, else the default place.
-        std::string path = options.report.value_or("");
-        if (path.empty())
-            path = options.journal.value_or("");
-        const bool named = !path.empty();
-        if (path.empty() && (options.report || options.journal))
-            path = journal::defaultPath();
-        if (options.report)
-            return qtui::printReport(path, named, options);
+        if (options.report) {
+            const cli::ChosenJournal chosen = cli::chosenJournal(options);
+            qtui::QtReport frontEnd(argc, argv, options.page && options.page->empty());
+            return report::runReport({chosen.path, chosen.named, options.plot, options.page},
+                                     frontEnd);
+        }
         if (options.journal) {
-            journal.emplace(path);
-            if (const std::string note = report::tornRowsNote(path, journal->tally());
+            journal.emplace(cli::chosenJournal(options).path);
+            if (const std::string note = report::tornRowsNote(journal->path(), journal->tally());
                 !note.empty())
                 std::fprintf(stderr, "tavelquin: %s\n", note.c_str());
         }

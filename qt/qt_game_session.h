@@ -10,8 +10,9 @@
 namespace qtui {
 
 // The game under Qt: the portable session with its window, on a host that
-// keeps the runtime's clock, speaking the meter's reading on H. The program
-// and the window tests build the same. Needs the QApplication.
+// keeps the runtime's clock, speaking the meter's reading on H and opening the
+// journal's page on J. The program and the window tests build the same. Needs
+// the QApplication.
 class QtGameSession : public session::Presenter {
 public:
     QtGameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
@@ -21,6 +22,9 @@ public:
 
     void announce(const std::string& text) override;
     void describe(std::string_view controlName, const std::string& text) override;
+    std::string openPage(const std::string& path) override;
+    // On stderr, and in a message box beside the window that holds nothing up.
+    void warn(const std::string& line) override;
 
     session::GameSession game;
     rt::Runtime& runtime;

@@ -1,24 +1,45 @@
 // SPDX-FileCopyrightText: 2026 The Tavelquin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What `tavelquin --report` prints of a journal, without a display.
+// What `tavelquin --report` needs of Qt: the chart painted for a PNG image,
+// and the page opened in the browser.
 #pragma once
 
-#include "command_line.h"
+#include "qt_fatal_exit.h"
+#include "report_command.h"
 
-#include <string>
+#include <QGuiApplication>
+
+#include <optional>
 
 namespace qtui {
 
-// Prints the report of the journal at path on stdout: when it began, its
-// games, guesses, blind guesses and right ones, and the hunch meter's reading
-// over all of them; with options.plot, also draws them there, as SVG or a PNG
-// image; with options.page, also writes them there as an HTML page, or, when
-// there is no journal at path yet, a page that says how to start one. named:
-// whether the command line named the journal, rather than leaving it to the
-// default place. Reads the journal without locking or changing it. Returns the
-// exit status: 0, or 1 after one line on stderr for a journal that cannot be
-// read or a plot or page that cannot be written.
-int printReport(const std::string& path, bool named, const Options& options);
+// Prints on stdout and stderr; paints on Qt's offscreen platform, which needs
+// no display, with no plugin that the environment names, unless the page is to
+// be opened in the browser: that takes the display the environment names.
+class QtReport final : public report::ReportFrontEnd {
+public:
+    QtReport(int& argc, char* argv[], bool opensPage)
+        : argc_(argc), argv_(argv), opensPage_(opensPage) {}
+
+    void print(const std::string& text) override;
+    void complain(const std::string& line) override;
+    std::string savePng(const report::Scene& scene, const std::string& path) override;
+    std::string openPage(const std::string& path) override;
+
+private:
+    bool hasDisplay() const;
+    void startQt();
+
+    int& argc_;
+    char** argv_;
+    bool opensPage_;
+    // The offscreen platform gets none of the command line's Qt options.
+    int offscreenArgc_ = 1;
+    char name_[10] = "tavelquin";
+    char* offscreenArgv_[2] = {name_, nullptr};
+    std::optional<QtFatalExit> fatalExit_;
+    std::optional<QGuiApplication> application_;
+};
 
 } // namespace qtui

@@ -4,8 +4,10 @@
 #include "game_session.h"
 
 #include "announcement.h"
+#include "default_path.h"
 #include "form1_description.h"
 #include "journal_error.h"
+#include "report_command.h"
 
 #include <chrono>
 
@@ -62,7 +64,22 @@ void GameSession::tell(const game::TurnChange& change) {
 void GameSession::showReading() {
     reading_ = meter_.reading();
     for (const rt::Label* label : {&form1.Label1, &form1.Label2, &form1.Label3, &form1.Label4})
-        presenter_->describe(label->name(), reading_);
+        presenter_->describe(label->name(), reading_ + " " + journalKeyHint);
+}
+
+void GameSession::openJournalPage() {
+    std::string page, failure;
+    try {
+        failure =
+            report::writePageBeside(journal_ ? journal_->path() : journal::defaultPath(), page);
+    } catch (const journal::JournalError& error) {
+        failure = error.what();
+    }
+    if (failure.empty())
+        if (const std::string reason = presenter_->openPage(page); !reason.empty())
+            failure = "cannot open the page " + page + " in a browser: " + reason;
+    if (!failure.empty())
+        presenter_->warn(failure);
 }
 
 } // namespace session

@@ -42,6 +42,8 @@ else
   expect "a hardened program" hardening-check --nocfprotection "${fortify[@]}" "$bin"
   # The desktop entry and the metainfo: valid, naming each other, the icon and this version.
   expect "a valid desktop entry that starts tavelquin with the icon, among games" bash -c "[ -z \"\$(desktop-file-validate '$entry' 2>&1)\" ] && grep -x Exec=tavelquin '$entry' && grep -x 'Icon=$id' '$entry' && grep '^Categories=Game;' '$entry'"
+  # Its right-click actions: playing with the journal, and the journal's page.
+  expect "the entry's actions: play with the journal, show its page" bash -c "grep -x 'Actions=play-with-journal;journal-page;' '$entry' && grep -A2 -x '\\[Desktop Action play-with-journal\\]' '$entry' | grep -x 'Exec=tavelquin --journal' && grep -A2 -x '\\[Desktop Action journal-page\\]' '$entry' | grep -x 'Exec=tavelquin --report --page'"
   expect "valid AppStream metainfo for $id.desktop, newest release $version, under the GPL" bash -c "appstreamcli validate --no-net --explain '$metainfo' && grep -F '<id>$id</id>' '$metainfo' && grep -F '<launchable type=\"desktop-id\">$id.desktop</launchable>' '$metainfo' && grep -m1 '<release ' '$metainfo' | grep -F 'version=\"$version\"' && grep -F '<project_license>GPL-3.0-or-later</project_license>' '$metainfo'"
   # The icons: a PNG header of each size, and a well-formed SVG.
   for size in 16 24 32 48 64 128 256; do

@@ -12,7 +12,7 @@ import pefile
 
 # DLLs that every Windows since Vista ships, lower-case.
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "oleacc.dll", "ole32.dll",
-                "oleaut32.dll", "advapi32.dll", "bcrypt.dll", "shell32.dll", "msvcrt.dll"}
+                "oleaut32.dll", "advapi32.dll", "bcrypt.dll", "shell32.dll", "msvcrt.dll", "gdiplus.dll"}
 
 
 def check(what, seen, expected):

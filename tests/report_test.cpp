@@ -3,10 +3,13 @@
 
 #include "hunch_chart.h"
 #include "journal_page.h"
+#include "report_command.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <variant>
@@ -71,6 +74,62 @@ TEST(HunchChart, ThinnedRateLineLosesNoSwingAndStaysSmall) {
             EXPECT_EQ(row.right, std::llround(rates[std::size_t(row.guesses)] * row.guesses));
         EXPECT_EQ(chart.rows.back().guesses, guesses);
     }
+}
+
+// The page beside a journal: its name with .html for its extension, in its
+// folder; a journal itself called .html keeps its name and is never
+// overwritten by its page.
+TEST(ReportCommand, PageBesideTheJournalNeverItsJournal) {
+    for (const auto& [journal, page] : {std::pair{"journal.csv", "journal.html"},
+                                        {"/a.b/j", "/a.b/j.html"},
+                                        {"C:\\a.b\\j", "C:\\a.b\\j.html"},
+                                        {"/s/.journal", "/s/.journal.html"},
+                                        {"x.HTML", "x.HTML.html"}})
+        EXPECT_EQ(report::pageBeside(journal), page) << journal;
+}
+
+// A player with no journal yet: --page writes the page on how to start one in
+// the journal's folder, made for it, and opens it, a failure to open being
+// one line and status 1; --page=FILE writes FILE, whose command names it, and
+// opens nothing.
+TEST(ReportCommand, PageForNoJournalYetWrittenAndOpened) {
+    struct FrontEnd : report::ReportFrontEnd {
+        void print(const std::string& text) override { printed += text; }
+        void complain(const std::string& line) override { lines += line + "\n"; }
+        std::string savePng(const report::Scene&, const std::string&) override { return "no"; }
+        std::string openPage(const std::string& path) override {
+            opened += path;
+            return refusal;
+        }
+        std::string printed, lines, opened, refusal;
+    };
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / "tavelquin-report-test").generic_string();
+    std::filesystem::remove_all(dir);
+    const std::string journal = dir + "/new/j.csv", page = dir + "/new/j.html";
+    const std::string file = dir + "/p.html";
+    for (const std::string refusal : {"", "no browser"}) {
+        FrontEnd frontEnd;
+        frontEnd.refusal = refusal;
+        EXPECT_EQ(report::runReport({journal, true, {}, ""}, frontEnd), refusal.empty() ? 0 : 1);
+        EXPECT_EQ(frontEnd.opened, page);
+        EXPECT_EQ(frontEnd.lines,
+                  refusal.empty() ? ""
+                                  : "cannot open the page " + page + " in a browser: no browser\n");
+        EXPECT_EQ(frontEnd.printed, "Journal:        " + journal +
+                                        ", none yet: playing with --journal starts it\n"
+                                        "Page:           " +
+                                        page + "\n");
+        EXPECT_TRUE(std::filesystem::is_regular_file(page));
+    }
+    FrontEnd frontEnd;
+    EXPECT_EQ(report::runReport({journal, false, {}, file}, frontEnd), 0);
+    std::ifstream written(file);
+    const std::string text((std::istreambuf_iterator<char>(written)), {});
+    written.close();
+    EXPECT_NE(text.find("tavelquin --report --page=" + file), std::string::npos) << text;
+    EXPECT_EQ(frontEnd.opened, "");
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -193,9 +195,35 @@ TEST_F(Window, KeysAndClicksScoreRevealHideAndAreTold) {
     const QString reading = "Blind guesses: 2, right: 0 (0%). Luck alone: 1 in 6 (16.7%). No "
                             "better than luck so far.";
     for (const char* name : {"Label1", "Label2", "Label3", "Label4"})
-        EXPECT_EQ(game.widget(name)->toolTip(), reading) << name;
+        EXPECT_EQ(game.widget(name)->toolTip(),
+                  reading + " Press J to open your journal's page in your browser.")
+            << name;
     game.runtime.advance(3000);
     EXPECT_TRUE(solid(grab(panel), Qt::black) && game.told() == "1/2 Hidden again.");
+}
+
+// J with no journal kept: the page on how to start one, written in the
+// default place; the offscreen platform has no desktop to open it, which a
+// box says while the game goes on.
+TEST_F(Window, JournalKeyWithNoBrowserWarnsAndTheGameGoesOn) {
+    const QByteArray state = (QDir::tempPath() + "/tavelquin-window-test").toUtf8();
+    QDir(state).removeRecursively();
+    qputenv("XDG_STATE_HOME", state);
+    game.window.show();
+    QApplication::setActiveWindow(&game.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&game.window));
+    QTest::keyClick(&game.window, Qt::Key_J);
+    const auto* box = game.window.findChild<QMessageBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    EXPECT_EQ(box->text(),
+              "cannot open the page " + state +
+                  "/tavelquin/journal.html in a browser: "
+                  "the desktop of Qt's offscreen platform has no program to open it with");
+    EXPECT_TRUE(QFile::exists(state + "/tavelquin/journal.html"));
+    game.click(1);
+    EXPECT_EQ(game.told(), "0/1 Incorrect: too early, no colour was drawn yet.");
+    EXPECT_FALSE(game.runtime.ended());
+    QDir(state).removeRecursively();
 }
 
 TEST(ErrorBox, NothingRunsWhileTheMessageBoxIsOpen) {

@@ -29,4 +29,6 @@ std::string defaultPath() {
     return path;
 }
 
+std::string defaultPlace() { return "%LOCALAPPDATA%\\Tavelquin\\journal.csv"; }
+
 } // namespace journal

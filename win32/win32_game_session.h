@@ -10,8 +10,8 @@
 namespace win32ui {
 
 // The game under Win32: the portable session with its window, on a host
-// that keeps the runtime's clock, speaking the meter's reading on H; with a
-// journal, it keeps every guess there.
+// that keeps the runtime's clock, speaking the meter's reading on H and
+// opening the journal's page on J; with a journal, it keeps every guess there.
 class Win32GameSession : public session::Presenter {
 public:
     Win32GameSession(rt::RandomSource& random, rt::ErrorReporter& reporter,
@@ -21,6 +21,9 @@ public:
 
     void announce(const std::string& text) override;
     void describe(std::string_view controlName, const std::string& text) override;
+    std::string openPage(const std::string& path) override;
+    // On stderr, where there is one, and in a message box over the window.
+    void warn(const std::string& line) override;
 
     session::GameSession game;
     rt::Runtime& runtime;

@@ -123,7 +123,14 @@ def start(command, env):
 
 
 def play(game, work, wayland=False):
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=work)
+    # A browser first on PATH as xdg-open, which Qt runs to open a document:
+    # it writes down what it was asked to open.
+    os.mkdir(work + "/bin")
+    with open(work + "/bin/xdg-open", "w") as browser:
+        browser.write('#!/bin/sh\necho "$@" >>"%s/opened"\n' % work)
+    os.chmod(work + "/bin/xdg-open", 0o755)
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=work,
+               PATH=work + "/bin:" + os.environ["PATH"])
     if wayland:
         env.update(WAYLAND_DISPLAY="tavelquin", QT_QPA_PLATFORM="wayland")
         procs.append(subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=tavelquin", "--no-config"],
@@ -189,12 +196,21 @@ def play(game, work, wayland=False):
           (["Hidden again. Start is no longer available."], "hidden", True))
 
     # The guess, made while the panel was black, counts for the hunch meter.
-    # H speaks what the counts' descriptions say.
+    # H speaks what the counts' descriptions say, before they name J.
     tool("xdotool", "key", "h", env=env)
     reading = wait_for("the hunch meter's reading after H", lambda: heard[2:3])[0]
     meter = "In 1 game: Blind guesses: 1, right: %d (" % heard[0].startswith("Correct")
     check("H's reading, and the counts' descriptions",
-          (reading[:len(meter)], [n.description for n in labels(app)][1::2]), (meter, [reading] * 2))
+          (reading[:len(meter)], [n.description for n in labels(app)][1::2]),
+          (meter, [reading + " Press J to open your journal's page in your browser."] * 2))
+    # J writes the journal's page beside it and has the browser open it; the game goes on.
+    tool("xdotool", "key", "j", env=env)
+    opened = wait_for("the browser asked to open a page", lambda: os.path.exists(work + "/opened") and open(
+        work + "/opened").read())
+    on_page = re.search(r'<p id="reading">(.*?)</p>', open(work + "/journal.html").read(), re.S)
+    check("what J had the browser open, the reading on that page, the page's mode, the game still running",
+          (opened, on_page and html.unescape(on_page.group(1)), oct(os.stat(work + "/journal.html").st_mode & 0o777),
+           program.poll()), ("file://%s/journal.html\n" % work, reading, "0o600", None))
 
     # Killed, the game has lost no guess that a count showed. The next start
     # goes on from the journal, reads its tally as the first game did, keeps a
@@ -491,18 +507,84 @@ def wine(game, work, probe, bcrypt, prefix, window_tests):
                                            "640x480x24"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
     display = ":" + wait_for("Xvfb's display number", lambda: select.select([xvfb.stdout], [], [], 0)[0] and
                              xvfb.stdout.readline().decode().strip())
-    # Wine reads a command line in the locale's character set: UTF-8 for a journal's name beyond ASCII.
+    # Command lines in UTF-8, which Wine hands to the program as UTF-16, for
+    # names beyond ASCII.
     envs = [dict(os.environ, DISPLAY=display, WINEPREFIX=own_prefix(prefix, work + "/prefix%d" % dpi, dpi),
                  WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8") for dpi in (96, 192)]
     try:  # first the window's own tests, which need the display
         tests = subprocess.run([WINE, window_tests], env=envs[0], capture_output=True, text=True)
         check("the Win32 window tests' status; they said:\n%s\n" % tests.stdout[-3000:], tests.returncode, 0)
+        command_lines_wine(game, probe, work, envs[0])
         play_wine(game, probe, bcrypt, work, envs[0])
         full_disk(game, probe, work, envs[0])
         at_200_percent(game, probe, envs[1])
     finally:  # each prefix's wineserver ends, and every program in it
         for env in envs:
             subprocess.run([WINESERVER, "-k"], env=env, stderr=subprocess.DEVNULL)
+
+
+def windows_path(path):  # as Wine's drive Z: shows the root
+    return "Z:" + path.replace("/", "\\")
+
+
+def command_lines_wine(game, probe, work, env):
+    # The program's answers on its standard output and error as pipes, as
+    # Wine hands a program started from Linux: each status and all it prints.
+    # A browser of the test's own opens .html files: the probe, which writes
+    # down the page it was given.
+    esc = lambda text: text.replace("\\", "\\\\").replace('"', '\\"')
+    with open(work + "/browser.reg", "w") as registry:
+        registry.write('Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\.html]\r\n'
+                       '@="tavelquin.test"\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\tavelquin.test\\shell\\open\\'
+                       'command]\r\n@="%s"\r\n' % esc('"%s" record "C:\\opened.txt" "%%1"' % windows_path(probe)))
+    tool(WINE, "reg", "import", windows_path(work + "/browser.reg"), env=env)
+    os.mkdir(folder := work + "/tavelquin é")
+    with open(folder + "/j.csv", "w", newline="") as journal:
+        journal.write("time,game,guess,secret,blind,right\r\n2026-12-08T04:25:39.585Z,1,red,purple,1,0\r\n"
+                      "2026-12-08T04:26:00.000Z,2,red,red,1,1\r\n2026-12-0")
+    at = windows_path(folder) + "\\"
+    report = ("Journal:        %sj.csv\nBegan:          2026-12-08 04:25:39 UTC\nGames:          2\nGuesses:        2\n"
+              "Blind guesses:  2\nRight of those: 1\nIn 2 games: Blind guesses: 2, right: 1 (50%%). " % at)
+    torn = "tavelquin: journal %sj.csv: line 4 was cut short, by a crash or a full disk; skipped, never counted\n" % at
+    for arguments, status, out, err in [
+        (["--version"], 0, r"Tavelquin 1\.00\nCopyright .*License GPL-3\.0-or-later.*", ""),
+        (["-h"], 0, r"Usage: .*tavelquin\.exe \[options\]\n.*--journal.*%LOCALAPPDATA%.*--report.*--page\[=FILE\.html\].*", ""),
+        (["stray-é"], 2, "", re.escape("tavelquin: Unexpected argument 'stray-é'. Try 'tavelquin --help'.\n")),
+        (["--report", "--plot"], 2, "", re.escape("tavelquin: Missing value after '--plot'. Try 'tavelquin --help'.\n")),
+        (["--journal=" + at], 1, "", re.escape("tavelquin: journal %s: is a directory\n" % at)),
+        (["--report=%sj.csv" % at, "--plot=%splot é.png" % at, "--page=%spage é.html" % at], 0,
+         re.escape(report) + r".*\n.*\nPlot: +%splot é\.png\nPage: +%spage é\.html\n" % (re.escape(at), re.escape(at)),
+         re.escape(torn)),
+        # No journal yet, in a folder not made yet: the page that says how to
+        # start one, in that folder, opened in the browser.
+        (["--report=%snew\\j.csv" % at, "--page"], 0, re.escape(
+            "Journal:        %snew\\j.csv, none yet: playing with --journal starts it\nPage:           %snew\\j.html\n"
+            % (at, at)), "")]:
+        ran = subprocess.run([WINE, game, *arguments], env=env, capture_output=True, timeout=60)
+        seen = (ran.returncode, ran.stdout.decode(), ran.stderr.decode())
+        matched = seen[0] == status and re.fullmatch(out, seen[1], re.S) and re.fullmatch(err, seen[2], re.S)
+        check("tavelquin.exe %s: status, stdout, stderr as patterns" % arguments, seen, seen if matched else (
+            status, out, err))
+    opened = wait_for("the browser's page", lambda: open(env["WINEPREFIX"] + "/drive_c/opened.txt").read()
+                      if os.path.exists(env["WINEPREFIX"] + "/drive_c/opened.txt") else "")
+    check("the plot's PNG header and size, the page the browser was given, that page's command for a journal",
+          (open(folder + "/plot é.png", "rb").read(24), opened,
+           "tavelquin --journal=&quot;%snew\\j.csv&quot;" % at in open(folder + "/new/j.html").read()),
+          (b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR" + (960).to_bytes(4, "big") + (540).to_bytes(4, "big"),
+           at + "new\\j.html\n", True))
+    os.unlink(env["WINEPREFIX"] + "/drive_c/opened.txt")
+    # Started from a console, the program writes there, in UTF-16; started
+    # with no console, as from Explorer, it shows its answer in a message box.
+    check("in a console: a usage error, then --version", [
+        tool(WINE, probe, "console", game, *arguments, env=env).decode().replace("\r", "") for arguments in (
+            ["stray-é"], ["--version"])], ["status 2\ntavelquin: Unexpected argument 'stray-é'. Try 'tavelquin --help'.\n",
+                                          "status 0\n" + subprocess.run([WINE, game, "--version"], env=env,
+                                                                         capture_output=True).stdout.decode()])
+    procs.append(detached := subprocess.Popen([WINE, probe, "detached", game, "--version"], env=env,
+                                              stdout=subprocess.PIPE, text=True))
+    box = wait_for("the message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+    check("with no console: --version's message box, the status", (box, detached.communicate(timeout=30)[0]),
+          (subprocess.run([WINE, game, "--version"], env=env, capture_output=True, text=True).stdout, "status 0\n"))
 
 
 def start_wine(command, probe, env):
@@ -580,12 +662,21 @@ def play_wine(game, probe, bcrypt, work, env):
     check("the end of the reveal, %d ms after the key press: what is heard, the panel, whether in 3000 to 6000 ms"
           % elapsed, (heard[2:], msaa(probe, env)[0][PANEL][2], panel_colour(shot(wid, env)[1]), 3000 <= elapsed < 6000),
           (["Hidden again."], "Colour panel: hidden", "000000", True))
-    # H speaks what the counts' descriptions say.
+    # H speaks what the counts' descriptions say, before they name J.
     tool("xdotool", "key", "h", env=env)
     reading = wait_for("the reading after H", lambda: heard[3:4])[0]
-    meter = "In 1 game: Blind guesses: 1, right: "
-    check("H's reading, and the counts' descriptions", (reading[:len(meter)],
-          {msaa(probe, env)[0][i][3] for i in (13, 14, 15, 16)}), (meter, {reading}))
+    check("H's reading, and the counts' descriptions", (reading[:len("In 1 game: Blind guesses: 1, right: ")],
+          {msaa(probe, env)[0][i][3] for i in (13, 14, 15, 16)}), ("In 1 game: Blind guesses: 1, right: ", {
+              reading + " Press J to open your journal's page in your browser."}))
+    # J writes the journal's page beside it and has the shell open it in the
+    # test's browser; the game goes on.
+    tool("xdotool", "key", "j", env=env)
+    opened = env["WINEPREFIX"] + "/drive_c/opened.txt"
+    opened = wait_for("the browser's page", lambda: os.path.exists(opened) and open(opened).read())
+    on_page = re.search(r'<p id="reading">(.*?)</p>', open(work + "/Spieler Jürgen/journal ß.html", encoding="utf-8").read(), re.S)
+    check("what J had the browser open, the reading on that page, the game still running",
+          (opened, on_page and html.unescape(on_page.group(1)), program.poll()),
+          (windows_path(work + "/Spieler Jürgen/journal ß.html") + "\n", reading, None))
     # A click on Red, a word on the guess; Stop ends the reveal at once.
     tool("xdotool", "mousemove", "--window", wid, "100", "28", "click", "1", env=env)
     red = wait_for("the second guess's word", lambda: heard[4:5])[0]
@@ -611,13 +702,13 @@ def play_wine(game, probe, bcrypt, work, env):
     program, wid, (found, focus) = start_wine([game, keep], probe, env)
     listen(probe, env)
     tool("xdotool", "windowfocus", wid, "key", "h", env=env)
-    procs.append(third := subprocess.Popen([WINE, game, keep], env=env, stderr=subprocess.PIPE, text=True))
-    box = wait_for("the third start's message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+    # Its standard error a pipe, the third start says why there, not in a box.
+    third = subprocess.run([WINE, game, keep], env=env, capture_output=True, text=True, timeout=60)
     refused = "journal %s: another running game holds it" % windows_path(journal)
-    check("the reading after the restart, heard on H and in the counts' descriptions; the third start's box, "
+    check("the reading after the restart, heard on H and in the counts' descriptions; the third start's "
           "status and stderr", (wait_for("the reading after H", lambda: heard[6:7])[0], found[CORRECT][3],
-                                 box, third.wait(20), third.stderr.read()),
-          (reading, reading, refused + "\n", 1, "tavelquin: " + refused + "\n"))
+                                third.returncode, third.stderr),
+          (reading, reading, 1, "tavelquin: " + refused + "\n"))
     tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
     check("the exit status after Exit", program.wait(20), 0)
 
@@ -664,13 +755,11 @@ def full_disk(game, probe, work, env):
               (message + "\n", 1, "tavelquin: " + message + "\n", True))
         # A new journal there cannot take its header: refused at the start, left empty.
         open(empty := disk + "/new.csv", "wb").close()
-        procs.append(program := subprocess.Popen([WINE, game, "--journal=" + windows_path(empty)], env=env,
-                                                 stderr=subprocess.PIPE, text=True))
-        box = wait_for("the message box", lambda: tool(WINE, probe, "box", env=env).decode().replace("\r", ""))
+        refused = subprocess.run([WINE, game, "--journal=" + windows_path(empty)], env=env, capture_output=True,
+                                 text=True, timeout=60)
         message = "journal %s: cannot write the header: disk full" % windows_path(empty)
-        check("a new journal on the full disk: the box's text, the exit status, stderr, its size",
-              (box, program.wait(20), program.stderr.read(), os.path.getsize(empty)),
-              (message + "\n", 1, "tavelquin: " + message + "\n", 0))
+        check("a new journal on the full disk: the exit status, stderr, its size",
+              (refused.returncode, refused.stderr, os.path.getsize(empty)), (1, "tavelquin: " + message + "\n", 0))
     finally:
         tool("umount", "--lazy", disk)  # even while a program that failed holds a file there
 

@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What a screen reader finds in the game's window, read from another
-// process through MSAA (oleacc), for e2e/drive.py's wine mode; and the
-// window system's hand on the window.
+// process through MSAA (oleacc), for e2e/drive.py's wine mode; the window
+// system's hand on the window; and the game started as a console or Explorer
+// starts it.
 //
 // usage: msaa_probe controls | listen SECONDS | close | box
+//        msaa_probe console PROGRAM [ARGUMENTS...] | detached PROGRAM [ARGUMENTS...]
+//        msaa_probe record FILE ARGUMENT
 //
 // controls: a line per child window of the game's window, with its control
 // id, place and size, whether it is enabled, its accessible name and its
@@ -13,10 +16,16 @@
 // "live NAME" for each live region change the game raises, with the region's
 // name then, until SECONDS have passed. close: asks the window to close, as
 // its frame's close button does. box: the text of the game's message box,
-// then presses its OK button; status 1 if there is none.
+// then presses its OK button; status 1 if there is none. console: runs the
+// program in a new console of its own, which it inherits, as from cmd, and
+// prints "status N" and then the text the console shows, line by line.
+// detached: runs it with no console and no standard handles, as Explorer
+// does, and prints "status N". record: appends ARGUMENT and a line break to
+// FILE, as a browser that the shell opens a page with.
 #include <windows.h>
 
 #include <oleacc.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -97,10 +106,91 @@ void CALLBACK liveRegionChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, 
     std::fflush(stdout);
 }
 
+// The command line that starts the program and arguments given after the
+// mode, each quoted, from the probe's own UTF-16 command line.
+std::wstring childCommandLine() {
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring line;
+    for (int i = 2; i < count; ++i)
+        line += (i > 2 ? L" \"" : L"\"") + std::wstring(words[i]) + L"\"";
+    LocalFree(words);
+    return line;
+}
+
+// Runs the command line with the startup information given and waits for it:
+// its exit status, or -1 if it did not start or end within a minute.
+long runChild(std::wstring line, STARTUPINFOW& startup) {
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &child))
+        return -1;
+    DWORD status = DWORD(-1);
+    if (WaitForSingleObject(child.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(child.hProcess, &status);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    return long(status);
+}
+
+void print(HANDLE out, const std::string& text) {
+    DWORD wrote = 0;
+    WriteFile(out, text.data(), DWORD(text.size()), &wrote, nullptr);
+}
+
+// The text of the console's screen buffer down to its cursor, without the
+// spaces that fill each line.
+std::string consoleText() {
+    const HANDLE console =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    CONSOLE_SCREEN_BUFFER_INFO screen{};
+    GetConsoleScreenBufferInfo(console, &screen);
+    std::string text;
+    std::wstring line(std::size_t(screen.dwSize.X), L' ');
+    for (SHORT y = 0; y < screen.dwCursorPosition.Y; ++y) {
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(console, line.data(), DWORD(line.size()), COORD{0, y}, &read);
+        const std::wstring shown = line.substr(0, line.find_last_not_of(L' ') + 1);
+        text += utf8(shown.c_str()) + "\n";
+    }
+    CloseHandle(console);
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "console" || command == "detached") {
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        FreeConsole();
+        if (command == "console" && AllocConsole()) {
+            // Wide enough that no line of the program's wraps.
+            const HANDLE console =
+                CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+            SetConsoleScreenBufferSize(console, COORD{200, 300});
+            CloseHandle(console);
+        } else if (command == "detached") {
+            startup.dwFlags = STARTF_USESTDHANDLES; // and every handle null
+        }
+        print(out, "status " + std::to_string(runChild(childCommandLine(), startup)) + "\n");
+        if (command == "console")
+            print(out, consoleText());
+        return 0;
+    }
+    if (command == "record" && argc > 3) {
+        int count = 0;
+        wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+        FILE* file = _wfopen(words[2], L"ab");
+        std::fprintf(file, "%s\n", utf8(words[3]).c_str());
+        std::fclose(file);
+        LocalFree(words);
+        return 0;
+    }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND game = findWindow(false);
     if (command == "controls" && game) {
