@@ -708,7 +708,8 @@ def play_wine(game, probe, bcrypt, work, env):
     check("the reading after the restart, heard on H and in the counts' descriptions; the third start's "
           "status and stderr", (wait_for("the reading after H", lambda: heard[6:7])[0], found[CORRECT][3],
                                 third.returncode, third.stderr),
-          (reading, reading, 1, "tavelquin: " + refused + "\n"))
+          (reading.removesuffix(" Press J to open your journal's page in your browser."), reading, 1,
+           "tavelquin: " + refused + "\n"))
     tool("xdotool", "mousemove", "--window", wid, "156", "120", "click", "1", env=env)  # Exit
     check("the exit status after Exit", program.wait(20), 0)
 
