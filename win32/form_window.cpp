@@ -119,11 +119,18 @@ void FormWindow::build() {
                                       place.width, place.height, window_,
                                       reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
         SendMessageW(handle, WM_SETFONT, WPARAM(font), FALSE);
-        SetWindowSubclass(handle, &FormWindow::controlProc, 0, DWORD_PTR(this));
+        // Labels and the panel read to a screen reader otherwise than their
+        // text says; the buttons read as their text.
+        if (d.kind == rt::ControlKind::label || d.kind == rt::ControlKind::pictureBox)
+            SetWindowSubclass(handle, &FormWindow::controlProc, 0, DWORD_PTR(this));
         controls_.push_back({control.get(), handle, std::make_shared<AccessibleText>()});
         if (takesFocus(d.kind))
             tabOrder.emplace_back(d.tabIndex, handle);
-        controlChanged(*control);
+        // Captions and enabled buttons are as they were made.
+        const auto* button = dynamic_cast<const rt::CommandButton*>(control.get());
+        if (window::isCount(form_.description(), d) || d.kind == rt::ControlKind::pictureBox ||
+            (button && !button->isEnabled()))
+            controlChanged(*control);
     }
     std::sort(tabOrder.begin(), tabOrder.end());
     for (const auto& [index, handle] : tabOrder)
@@ -263,7 +270,8 @@ void FormWindow::controlChanged(const rt::Control& control) {
         // A button that loses the focus as it is disabled hands it on.
         if (!button->isEnabled() && GetFocus() == handle)
             focusNext(handle, false);
-        EnableWindow(handle, button->isEnabled());
+        if (bool(IsWindowEnabled(handle)) != button->isEnabled())
+            EnableWindow(handle, button->isEnabled());
     }
 }
 
@@ -277,7 +285,9 @@ void FormWindow::describe(std::string_view controlName, const std::string& text)
         if (c.control->name() != controlName)
             continue;
         c.accessible->description = wide(text);
-        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, c.handle, OBJID_CLIENT, CHILDID_SELF);
+        // Nothing to tell before the window shows.
+        if (IsWindowVisible(window_))
+            NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, c.handle, OBJID_CLIENT, CHILDID_SELF);
         if (!tooltip_)
             continue;
         TTTOOLINFOW tool{};
