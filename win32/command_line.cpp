@@ -5,19 +5,17 @@
 
 #include "text_encoding.h"
 
-#include <windows.h>
-
-#include <shellapi.h>
+#include <cstdlib>
 
 namespace win32ui {
 
 std::vector<std::string> commandLineArguments() {
-    int count = 0;
-    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    // The C runtime has split the UTF-16 command line already, for wWinMain,
+    // by the rules CommandLineToArgvW follows; asking the shell to do it again
+    // would load shell32.dll and what it needs at every start.
     std::vector<std::string> arguments;
-    for (int i = 0; words != nullptr && i < count; ++i)
-        arguments.push_back(narrow(words[i]));
-    LocalFree(words);
+    for (int i = 0; __wargv != nullptr && i < __argc; ++i)
+        arguments.push_back(narrow(__wargv[i]));
     return arguments;
 }
 

@@ -10,7 +10,7 @@
 namespace win32ui {
 
 // The arguments the program was started with, the program's name first, split
-// as C programs split them (CommandLineToArgvW) from the UTF-16 command line,
+// as C programs split them from the UTF-16 command line (the C runtime does),
 // in UTF-8, so that any path a player types arrives whole.
 std::vector<std::string> commandLineArguments();
 
