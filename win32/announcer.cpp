@@ -47,7 +47,6 @@ Announcer::Announcer(HWND parent, int id)
           0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX, 0, 0, 0, 0,
           parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr)) {
     SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    markLive(window_);
 }
 
 void Announcer::announce(const std::string& text) {
@@ -63,6 +62,12 @@ void Announcer::announce(const std::string& text) {
 bool Announcer::handleMessage(UINT message) {
     if (message != showWaitingMessage)
         return false;
+    // Marked before its first text, which is when a screen reader first
+    // needs to know; until then no COM object is made for it.
+    if (!marked_) {
+        markLive(window_);
+        marked_ = true;
+    }
     SetWindowTextW(window_, waiting_.c_str());
     waiting_.clear();
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, window_, OBJID_CLIENT, CHILDID_SELF);

@@ -31,6 +31,7 @@ private:
     HWND parent_;
     HWND window_;
     std::wstring waiting_;
+    bool marked_ = false;
 };
 
 } // namespace win32ui
