@@ -42,6 +42,11 @@ std::string makeFolders(const std::string& path) {
     return {};
 }
 
+bool fileMissing(const std::string& path) {
+    struct stat status;
+    return ::stat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 std::string commandWord(const std::string& path) {
     if (!path.empty() &&
         path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"

@@ -12,8 +12,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <system_error>
 
 namespace report {
 
@@ -23,15 +21,6 @@ std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     return text;
-}
-
-// Whether there is no file at path at all, as for a player who never kept a
-// journal. Paths are UTF-8 on every system.
-bool missing(const std::string& path) {
-    std::error_code error;
-    const std::u8string name(path.begin(), path.end());
-    return std::filesystem::status(std::filesystem::path(name), error).type() ==
-           std::filesystem::file_type::not_found;
 }
 
 // Writes the page of the journal at journalPath to pagePath: the journal's
@@ -78,7 +67,7 @@ int runReport(const ReportRequest& request, ReportFrontEnd& frontEnd) {
     const std::string& path = request.journal;
     // A page tells a player with no journal yet how to start one, where the
     // report alone says that the file is missing.
-    const bool none = request.page && missing(path);
+    const bool none = request.page && fileMissing(path);
     JournalReading journal;
     if (!none) {
         try {
@@ -133,7 +122,7 @@ int runReport(const ReportRequest& request, ReportFrontEnd& frontEnd) {
 std::string writePageBeside(const std::string& journalPath, std::string& page) {
     page = pageBeside(journalPath);
     JournalReading journal;
-    const bool none = missing(journalPath);
+    const bool none = fileMissing(journalPath);
     if (!none) {
         try {
             journal = readJournal(journalPath);

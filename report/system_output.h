@@ -19,6 +19,10 @@ std::string writeFile(const std::string& path, std::string_view text, bool priva
 // the reason it failed.
 std::string makeFolders(const std::string& path);
 
+// Whether there is no file at path at all, as for a player who never kept a
+// journal (not one that is there but cannot be read).
+bool fileMissing(const std::string& path);
+
 // path as one word of the command line that this system's players type in,
 // quoted only when it needs to be.
 std::string commandWord(const std::string& path);

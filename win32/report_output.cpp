@@ -51,6 +51,13 @@ std::string makeFolders(const std::string& path) {
 }
 
 // A path holds no double quote on Windows, so quotes keep any of it together.
+bool fileMissing(const std::string& path) {
+    if (GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 std::string commandWord(const std::string& path) {
     if (!path.empty() && path.find_first_of(" \t&()[]{}^=;!'+,`~%$@#") == std::string::npos)
         return path;
