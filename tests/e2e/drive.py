@@ -359,11 +359,17 @@ CHROMIUM = ["unshare", "--map-root-user", "--net", "/usr/bin/chromium", "--headl
             "--disable-component-update", "--disable-sync", "--hide-scrollbars", "--force-device-scale-factor=1"]
 
 
+def browser_env(work):
+    # The browser's settings and crash reports in the test's own folder, not the user's.
+    return dict(os.environ, XDG_CONFIG_HOME=work, XDG_CACHE_HOME=work)
+
+
 def chromium(work, *arguments):
     # Its output, with a new empty profile; its complaints about the missing
     # system bus and the like are left out.
     return subprocess.run([*CHROMIUM, "--user-data-dir=" + tempfile.mkdtemp(dir=work), *arguments],
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60).stdout
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60,
+                          env=browser_env(work)).stdout
 
 
 def widest(work, urls, width):
@@ -372,7 +378,7 @@ def widest(work, urls, width):
     # its document is, and where the element reaching furthest right ends.
     to_browser, from_browser = os.pipe(), os.pipe()
     browser = subprocess.Popen([*CHROMIUM, "--user-data-dir=" + tempfile.mkdtemp(dir=work), "--remote-debugging-pipe",
-                                "about:blank"], pass_fds=(3, 4), stderr=subprocess.DEVNULL,
+                                "about:blank"], pass_fds=(3, 4), stderr=subprocess.DEVNULL, env=browser_env(work),
                                preexec_fn=lambda: (os.dup2(to_browser[0], 3), os.dup2(from_browser[1], 4)))
     procs.append(browser)
     os.close(to_browser[0]), os.close(from_browser[1])
